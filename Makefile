@@ -1,0 +1,44 @@
+# Front door. Every target first makes sure the machine has what it needs.
+JOBS ?= $(shell nproc)
+RELEASE := build/release
+TEST := build/test
+FUZZ := build/fuzz
+PPC := build/ppc
+PREFIX ?= /usr/local
+
+.PHONY: setup build test run bench fuzz ppc-test install clean
+
+setup:
+	@bash scripts/setup
+
+build: setup
+	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DVELLUM_TESTS=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@cmake --build $(RELEASE) -j $(JOBS)
+
+# The test build: ASan + UBSan, then every test through ctest.
+test: setup
+	@cmake -S . -B $(TEST) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUM_SANITIZE=ON >/dev/null
+	@cmake --build $(TEST) -j $(JOBS)
+	@cd $(TEST) && ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@bash scripts/run-sample
+
+bench: build
+	@bash scripts/bench
+
+# libFuzzer targets; FUZZ_SECONDS per target (default 60).
+fuzz: setup
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUM_FUZZ=ON -DVELLUM_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS)
+	@bash scripts/fuzz $(FUZZ) $${FUZZ_SECONDS:-60}
+
+# The metafile tests on a big-endian PowerPC, cross-compiled and run under qemu.
+ppc-test: setup
+	@bash scripts/ppc-test $(PPC)
+
+install: build
+	@DESTDIR=$(DESTDIR) cmake --install $(RELEASE) --prefix $(PREFIX)
+
+clean:
+	rm -rf build

@@ -1,0 +1,71 @@
+// The playback driver: a WMF file or memory image in, an ARGB32 picture out.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+typedef struct _cairo cairo_t;
+
+namespace vellum {
+
+// Where a playback puts its picture. The library's ImageResult and the
+// class's instance data each hold one. Pixels: Width x Height ARGB32 words,
+// premultiplied, stride Width * 4, allocated with std::calloc and owned by
+// whoever owns the target; the driver frees the previous buffer.
+struct RenderTarget {
+  void* Pixels;
+  uint32_t Width;
+  uint32_t Height;
+};
+
+// A metafile image in memory, in file byte order (converted in place).
+struct MemoryMetafile {
+  uint8_t* Data;
+  int32_t Size;
+};
+
+// The per-playback state every handler shares. Allocated zero-filled, so
+// before the first object record the pen is solid, 0 wide, black, with round
+// caps and joins, fill and text are black, and both axes are mirrored.
+struct PlaybackState {
+  cairo_t* cr;
+  int32_t ext_x_positive;   // 1 after a window extent with x >= 0
+  int32_t ext_y_positive;
+  int32_t origin_x;         // bounding box left, logical units
+  int32_t origin_y;         // bounding box top
+  double frame_width;       // right - left, taken as unsigned 32-bit
+  double frame_height;
+  int32_t pen_dash;         // 0 solid .. 4 dash-dot-dot, -1 other
+  double pen_width;
+  int32_t pen_red, pen_green, pen_blue;
+  int32_t fill_red, fill_green, fill_blue;
+  int32_t text_red, text_green, text_blue;
+  char font_face[152];      // NUL-terminated, at most 151 bytes
+  int32_t font_height;
+  int32_t font_weight;
+  int32_t font_italic;
+  int32_t pen_cap;          // 0, 0x100, 0x200, or -1
+  int32_t pen_join;         // 0, 0x1000, 0x2000
+};
+
+inline constexpr uint32_t DEFAULT_FIT_LIMIT = 200;
+
+// Reads the file whole, converts it, plays it onto target fitted to `limit`.
+// 0 once the file was read and playback ran; -1 when the file cannot be
+// read or memory ran out before playback (target then untouched).
+int play_file(const char* path, RenderTarget* target, uint32_t limit);
+
+// Plays a memory image, converting the caller's bytes in place.
+// -1 for NULL data or a size not above 0, else 0.
+int play_memory(MemoryMetafile* metafile, RenderTarget* target, uint32_t limit);
+
+// Plays a converted buffer onto target; state must be zero-filled.
+void play_records(const uint8_t* buffer, size_t size, PlaybackState* state,
+                  RenderTarget* target, uint32_t limit);
+
+// Plays the record at buffer + offset: its size in bytes, 0 at the
+// end-of-file record, -1 when the record cannot be used.
+int64_t dispatch_record(const uint8_t* buffer, const uint8_t* buffer_end, size_t offset,
+                        PlaybackState* state);
+
+}  // namespace vellum

@@ -21,9 +21,10 @@ void HostHideLibrary(CONST_STRPTR name, int hidden);
    failure off. For tests of out-of-memory paths. */
 void HostFailAllocations(ULONG minSize);
 
-/* Sends expunge to every loaded library that is not open, as exec does
-   when memory runs short; modules that hand back their segment list are
-   unloaded. */
+/* Sends expunge to every library, as exec does when memory runs short:
+   an open library marks itself for a delayed expunge, a closed one goes,
+   and a module that hands back its segment list is unloaded. The single
+   library version of this is exec's RemLibrary. */
 void HostFlushLibraries(void);
 
 EXEC_C_END

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <cstdio>
 #include <cstdlib>
 
 #include <host/muimaster.h>
@@ -28,11 +29,17 @@ size_t Picture::count(uint32_t argb) const {
 }
 
 Picture grab_window(Object* window) {
-  Picture picture;
   std::string path = "/tmp/mui-test-" + std::to_string(getpid()) + ".png";
-  if (!HostSaveWindowImage(window, path.c_str())) return picture;
-  QImage image(QString::fromStdString(path));
+  if (!HostSaveWindowImage(window, path.c_str())) return {};
+  Picture picture = load_png(path);
   std::remove(path.c_str());
+  return picture;
+}
+
+Picture load_png(const std::string& path) {
+  Picture picture;
+  QImage image(QString::fromStdString(path));
+  if (image.isNull()) return picture;
   image = image.convertToFormat(QImage::Format_ARGB32);
   picture.width = image.width();
   picture.height = image.height();

@@ -28,6 +28,8 @@ struct Picture {
   size_t count(uint32_t argb) const;
 };
 Picture grab_window(Object* window);
+// A PNG file as a Picture; empty when it cannot be read.
+Picture load_png(const std::string& path);
 
 // A rast port over a width x height ARGB32 buffer filled with `fill`.
 struct Canvas {

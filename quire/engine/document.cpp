@@ -33,7 +33,7 @@ int open_document(Document& doc, const char* path) {
 
 int open_document_memory(Document& doc, const uint8_t* data, size_t size) {
   CompoundStreams streams;
-  const int result = data ? read_compound_memory(data, size, streams) : kOpenUnreadable;
+  const int result = data || size == 0 ? read_compound_memory(data, size, streams) : kOpenUnreadable;
   return finish_open(doc, result, streams);
 }
 

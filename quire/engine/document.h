@@ -13,7 +13,14 @@
 
 namespace quire {
 
+// Pages point into the model, so a document moves but is never copied.
 struct Document {
+  Document() = default;
+  Document(Document&&) = default;
+  Document& operator=(Document&&) = default;
+  Document(const Document&) = delete;
+  Document& operator=(const Document&) = delete;
+
   DocumentProperties properties;
   std::string language;  // readable name of the text's language, "" when unknown
   DocumentModel model;

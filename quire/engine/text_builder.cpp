@@ -165,10 +165,10 @@ class TextBuilder {
     Paragraph paragraph;
     paragraph.props = std::move(props);
     paragraph.mark = resolve_chars(style_chars, chpx_, piece_grpprl);
-    // Hidden runs are dropped here, now that their properties are known.
+    // Hidden and deleted runs are dropped here, now that their properties are known.
     for (const RawRun& raw : raw_) {
       const CharProps chars = resolve_chars(style_chars, raw.chpx, raw.piece);
-      if (chars.hidden) {
+      if (chars.hidden || chars.deleted) {
         for (uint32_t& at : breaks_) if (at > raw.start) at -= std::min(at, raw.end) - raw.start;
         continue;
       }

@@ -1,0 +1,108 @@
+#include "compound_file.h"
+
+#include <gsf/gsf.h>
+
+#include "open_result.h"
+
+namespace quire {
+namespace {
+
+void ensure_gsf_initialised() {
+  static const bool done = [] {
+    gsf_init();
+    return true;
+  }();
+  (void)done;
+}
+
+// Copies a named child stream whole. A missing stream leaves `out` empty and
+// succeeds; an oversized or unreadable one fails.
+int copy_child(GsfInfile* infile, const char* name, std::vector<uint8_t>& out) {
+  GsfInput* child = gsf_infile_child_by_name(infile, name);
+  if (!child) return kOpenOk;
+  int result = kOpenOk;
+  const gsf_off_t size = gsf_input_size(child);
+  if (size < 0) {
+    result = kOpenDamaged;
+  } else if (static_cast<uint64_t>(size) > kMaxStreamBytes) {
+    result = kOpenTooLarge;
+  } else {
+    out.resize(static_cast<size_t>(size));
+    if (size > 0 && !gsf_input_read(child, static_cast<size_t>(size), out.data())) {
+      out.clear();
+      result = kOpenDamaged;
+    }
+  }
+  g_object_unref(child);
+  return result;
+}
+
+std::string meta_string(GsfDocMetaData* meta, const char* key) {
+  GsfDocProp* prop = gsf_doc_meta_data_lookup(meta, key);
+  if (!prop) return {};
+  const GValue* value = gsf_doc_prop_get_val(prop);
+  if (!value || !G_VALUE_HOLDS_STRING(value)) return {};
+  const char* text = g_value_get_string(value);
+  return text ? std::string(text) : std::string();
+}
+
+// Merges one property-set stream into `meta`. Property sets are optional
+// and a broken one costs only its properties, never the document.
+void read_property_stream(GsfInfile* infile, const char* name, GsfDocMetaData* meta) {
+  GsfInput* child = gsf_infile_child_by_name(infile, name);
+  if (!child) return;
+  if (GError* error = gsf_doc_meta_data_read_from_msole(meta, child)) g_error_free(error);
+  g_object_unref(child);
+}
+
+void read_properties(GsfInfile* infile, DocumentProperties& out) {
+  GsfDocMetaData* meta = gsf_doc_meta_data_new();
+  read_property_stream(infile, "\005SummaryInformation", meta);
+  read_property_stream(infile, "\005DocumentSummaryInformation", meta);
+  out.title = meta_string(meta, GSF_META_NAME_TITLE);
+  out.subject = meta_string(meta, GSF_META_NAME_SUBJECT);
+  out.author = meta_string(meta, GSF_META_NAME_CREATOR);
+  out.company = meta_string(meta, GSF_META_NAME_COMPANY);
+  out.app_name = meta_string(meta, GSF_META_NAME_GENERATOR);
+  g_object_unref(meta);
+}
+
+int read_from_input(GsfInput* input, CompoundStreams& out) {
+  GError* error = nullptr;
+  GsfInfile* infile = gsf_infile_msole_new(input, &error);
+  if (error) g_error_free(error);
+  if (!infile) return kOpenNotCompound;
+
+  int result = copy_child(infile, "WordDocument", out.word);
+  if (result == kOpenOk && out.word.empty()) result = kOpenNotWord;
+  if (result == kOpenOk) result = copy_child(infile, "0Table", out.table0);
+  if (result == kOpenOk) result = copy_child(infile, "1Table", out.table1);
+  if (result == kOpenOk) read_properties(infile, out.properties);
+  g_object_unref(infile);
+  return result;
+}
+
+}  // namespace
+
+int read_compound_file(const char* path, CompoundStreams& out) {
+  ensure_gsf_initialised();
+  GError* error = nullptr;
+  GsfInput* input = gsf_input_stdio_new(path, &error);
+  if (error) g_error_free(error);
+  if (!input) return kOpenUnreadable;
+  const int result = read_from_input(input, out);
+  g_object_unref(input);
+  return result;
+}
+
+int read_compound_memory(const uint8_t* data, size_t size, CompoundStreams& out) {
+  ensure_gsf_initialised();
+  if (size == 0) return kOpenNotCompound;
+  GsfInput* input = gsf_input_memory_new(data, static_cast<gsf_off_t>(size), FALSE);
+  if (!input) return kOpenUnreadable;
+  const int result = read_from_input(input, out);
+  g_object_unref(input);
+  return result;
+}
+
+}  // namespace quire

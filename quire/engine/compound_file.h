@@ -1,0 +1,31 @@
+// The OLE2 compound file around a Word document, read through libgsf: the
+// streams the reader needs, copied whole into memory, and the document's
+// properties from its two property-set streams.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quire {
+
+struct DocumentProperties {
+  std::string title, subject, author, company, app_name;
+};
+
+struct CompoundStreams {
+  std::vector<uint8_t> word;   // "WordDocument"
+  std::vector<uint8_t> table0; // "0Table", empty when absent
+  std::vector<uint8_t> table1; // "1Table", empty when absent
+  DocumentProperties properties;
+};
+
+// Largest stream this reader copies into memory.
+constexpr size_t kMaxStreamBytes = 64u << 20;
+
+// Reads a compound file from a path or from memory. Returns an OpenResult.
+int read_compound_file(const char* path, CompoundStreams& out);
+int read_compound_memory(const uint8_t* data, size_t size, CompoundStreams& out);
+
+}  // namespace quire

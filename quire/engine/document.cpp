@@ -1,0 +1,45 @@
+#include "document.h"
+
+#include "language_names.h"
+#include "word_reader.h"
+
+namespace quire {
+namespace {
+
+ByteSpan span_of(const std::vector<uint8_t>& bytes) { return {bytes.data(), bytes.size()}; }
+
+int finish_open(Document& doc, int result, CompoundStreams& streams) {
+  doc = {};
+  if (result == kOpenOk)
+    result = read_word_streams(span_of(streams.word), span_of(streams.table0), span_of(streams.table1),
+                               doc.model);
+  if (result != kOpenOk) {
+    doc = {};
+    return result;
+  }
+  doc.properties = std::move(streams.properties);
+  doc.language = language_name(doc.model.language);
+  layout_document(doc.model, doc.layout);
+  return kOpenOk;
+}
+
+}  // namespace
+
+int open_document(Document& doc, const char* path) {
+  CompoundStreams streams;
+  const int result = path ? read_compound_file(path, streams) : kOpenUnreadable;
+  return finish_open(doc, result, streams);
+}
+
+int open_document_memory(Document& doc, const uint8_t* data, size_t size) {
+  CompoundStreams streams;
+  const int result = data || size == 0 ? read_compound_memory(data, size, streams) : kOpenUnreadable;
+  return finish_open(doc, result, streams);
+}
+
+int render_document_page(const Document& doc, int page, uint8_t* pixels, int stride) {
+  if (page < 1) return -1;
+  return render_page(doc.model, doc.layout, static_cast<size_t>(page - 1), pixels, stride);
+}
+
+}  // namespace quire

@@ -1,0 +1,96 @@
+#include "format_pages.h"
+
+#include <algorithm>
+
+namespace quire {
+namespace {
+
+constexpr size_t kPageSize = 512;
+constexpr size_t kCountByte = 511;     // last byte of a page: number of entries
+constexpr unsigned kMaxCharRuns = 0x65;
+constexpr unsigned kMaxParagraphs = 0x1D;
+constexpr size_t kBxPapSize = 13;
+constexpr uint32_t kPageNumberMask = 0x3FFFFF;
+
+// Finds entry j with rgfc[j] <= fc < rgfc[j+1] among the page's `count`
+// runs; false when fc lies outside them.
+bool find_entry(ByteSpan page, unsigned count, uint32_t fc, unsigned& entry, uint32_t& end) {
+  for (unsigned j = 0; j < count; ++j) {
+    const uint32_t start = page.u32_at(4 * j), next = page.u32_at(4 * (j + 1));
+    if (start <= fc && fc < next) {
+      entry = j;
+      end = next;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool BinTable::parse(ByteSpan plc) {
+  fcs.clear();
+  pages.clear();
+  if (plc.size < 4 || (plc.size - 4) % 8 != 0) return plc.size == 0;
+  const size_t count = (plc.size - 4) / 8;
+  fcs.resize(count + 1);
+  pages.resize(count);
+  for (size_t i = 0; i <= count; ++i) fcs[i] = plc.u32_at(4 * i);
+  for (size_t i = 0; i < count; ++i) pages[i] = plc.u32_at(4 * (count + 1) + 4 * i) & kPageNumberMask;
+  return true;
+}
+
+ByteSpan FormatPages::page_for(const BinTable& bins, uint32_t fc) const {
+  if (bins.pages.empty()) return {};
+  // Largest i with fcs[i] <= fc.
+  const auto after = std::upper_bound(bins.fcs.begin(), bins.fcs.end() - 1, fc);
+  if (after == bins.fcs.begin()) return {};
+  const size_t i = static_cast<size_t>(after - bins.fcs.begin()) - 1;
+  return word_.slice(uint64_t{bins.pages[i]} * kPageSize, kPageSize);
+}
+
+FormatRun FormatPages::character_run(uint32_t fc) const {
+  FormatRun run{{}, 0, fc + 1};
+  const ByteSpan page = page_for(chpx_, fc);
+  if (page.size != kPageSize) return run;
+  const unsigned count = page.data[kCountByte];
+  if (count == 0 || count > kMaxCharRuns) return run;
+  unsigned entry = 0;
+  uint32_t end = 0;
+  if (!find_entry(page, count, fc, entry, end)) return run;
+  run.end = end;
+  const size_t at = 2u * page.data[4 * (count + 1) + entry];
+  if (at == 0 || at >= kCountByte) return run;
+  const uint8_t size = page.data[at];
+  if (at + 1 + size <= kCountByte) run.grpprl = page.slice(at + 1, size);
+  return run;
+}
+
+FormatRun FormatPages::paragraph_run(uint32_t fc) const {
+  FormatRun run{{}, 0, fc + 1};
+  const ByteSpan page = page_for(papx_, fc);
+  if (page.size != kPageSize) return run;
+  const unsigned count = page.data[kCountByte];
+  if (count == 0 || count > kMaxParagraphs) return run;
+  unsigned entry = 0;
+  uint32_t end = 0;
+  if (!find_entry(page, count, fc, entry, end)) return run;
+  run.end = end;
+  const size_t at = 2u * page.data[4 * (count + 1) + kBxPapSize * entry];
+  if (at == 0 || at >= kCountByte) return run;
+  // PapxInFkp: a count of 16-bit words, or 0 and then a count of the rest.
+  size_t start = at + 1, size = 0;
+  if (page.data[at] != 0) {
+    size = 2u * page.data[at] - 1;
+  } else {
+    if (at + 1 >= kCountByte) return run;
+    start = at + 2;
+    size = 2u * page.data[at + 1];
+  }
+  if (size < 2 || start + size > kCountByte) return run;
+  run.style = page.u16_at(start);
+  run.grpprl = page.slice(start + 2, size - 2);
+  return run;
+}
+
+}  // namespace quire

@@ -1,0 +1,55 @@
+#include "word_reader.h"
+
+#include "fib.h"
+#include "font_table.h"
+#include "format_pages.h"
+#include "open_result.h"
+#include "piece_table.h"
+#include "sections.h"
+#include "style_sheet.h"
+#include "text_builder.h"
+
+namespace quire {
+namespace {
+
+constexpr uint16_t kNoProofing = 0x0400;
+
+ByteSpan table_part(ByteSpan table, const FcLcb& where) { return table.slice(where.fc, where.lcb); }
+
+}  // namespace
+
+int read_word_streams(ByteSpan word, ByteSpan table0, ByteSpan table1, DocumentModel& model) {
+  Fib fib;
+  int result = parse_fib(word, fib);
+  if (result != kOpenOk) return result;
+  const ByteSpan table = fib.table_one ? table1 : table0;
+  if (table.size == 0) return kOpenDamaged;
+  if (fib.ccp_text > kMaxTextChars) return kOpenTooLarge;
+
+  std::vector<Piece> pieces;
+  result = parse_piece_table(table, fib.clx.fc, fib.clx.lcb, word, pieces);
+  if (result != kOpenOk) return result;
+
+  BinTable chpx_bins, papx_bins;
+  if (!chpx_bins.parse(table_part(table, fib.plcf_bte_chpx)) ||
+      !papx_bins.parse(table_part(table, fib.plcf_bte_papx)))
+    return kOpenDamaged;
+  const FormatPages pages(word, chpx_bins, papx_bins);
+
+  StyleSheet styles;
+  styles.parse(table_part(table, fib.stsh));
+
+  model = {};
+  model.fonts = parse_font_table(table_part(table, fib.sttbf_ffn));
+  model.sections = parse_sections(table_part(table, fib.plcf_sed), word);
+  model.defaults = styles.defaults();
+  // The text's language is best told by the Normal style; the FIB holds only
+  // the language Word was installed in.
+  const uint16_t normal_language = styles.paragraph_chars(0).language;
+  model.language = normal_language != 0 && normal_language != kNoProofing ? normal_language : fib.lid;
+
+  build_text({word, pieces, pages, styles, fib.ccp_text}, model);
+  return kOpenOk;
+}
+
+}  // namespace quire

@@ -1,0 +1,205 @@
+// The reader on documents the tests write themselves: properties, text
+// through the piece table, paragraphs, tables, fields, breaks, formatting.
+#include <gtest/gtest.h>
+
+#include "doc_writer.h"
+#include "engine/document.h"
+
+using namespace quire;
+using namespace quire_test;
+
+namespace {
+
+Document open_spec(const DocSpec& spec) {
+  const Bytes bytes = write_doc(spec);
+  Document doc;
+  EXPECT_EQ(open_document_memory(doc, bytes.data(), bytes.size()), kOpenOk);
+  return doc;
+}
+
+std::vector<std::string> paragraph_texts(const Document& doc) {
+  std::vector<std::string> texts;
+  for (const Block& block : doc.model.blocks)
+    if (block.kind == BlockKind::kParagraph) texts.push_back(block.paragraph.text);
+  return texts;
+}
+
+const Paragraph& first_paragraph(const Document& doc) {
+  for (const Block& block : doc.model.blocks)
+    if (block.kind == BlockKind::kParagraph) return block.paragraph;
+  static const Paragraph none;
+  ADD_FAILURE() << "no paragraph";
+  return none;
+}
+
+}  // namespace
+
+TEST(QuireReader, PropertiesComeFromBothPropertySets) {
+  const Document doc = open_spec(plain_doc({u"Hello"}));
+  EXPECT_EQ(doc.properties.title, "Fixture title");
+  EXPECT_EQ(doc.properties.subject, "Fixture subject");
+  EXPECT_EQ(doc.properties.author, "Fixture author");
+  EXPECT_EQ(doc.properties.company, "Fixture company");
+  EXPECT_EQ(doc.properties.app_name, "Fixture writer");
+  EXPECT_EQ(doc.language, "English (United States)");
+}
+
+TEST(QuireReader, MissingPropertySetsGiveEmptyTexts) {
+  DocSpec spec = plain_doc({u"Hello"});
+  spec.with_properties = false;
+  const Document doc = open_spec(spec);
+  EXPECT_EQ(doc.properties.title, "");
+  EXPECT_EQ(doc.properties.company, "");
+  EXPECT_EQ(paragraph_texts(doc), std::vector<std::string>{"Hello"});
+}
+
+TEST(QuireReader, LanguageFollowsNormalStyleBeforeInstallLanguage) {
+  DocSpec spec = plain_doc({u"Bonjour"});
+  spec.lid = 0x0809;
+  EXPECT_EQ(open_spec(spec).language, "English (United Kingdom)");
+  spec.styles[0].chpx = sprm_u16(0x486D, 0x080C);
+  EXPECT_EQ(open_spec(spec).language, "French (Belgium)");
+  spec.styles[0].chpx = sprm_u16(0x486D, 0x0400);  // "no proofing" says nothing of the language
+  EXPECT_EQ(open_spec(spec).language, "English (United Kingdom)");
+}
+
+TEST(QuireReader, PiecesMixEightBitAndUtf16Text) {
+  DocSpec spec;
+  spec.runs = {{u"Caf\u00e9 \x93quoted\x94 ", true, {}},
+               {u"\u0416\U0001F600 ", false, {}},
+               {u"end\r", true, {}}};
+  // Windows-1252 quotes in the 8-bit piece, Cyrillic and a surrogate pair in the UTF-16 piece.
+  EXPECT_EQ(paragraph_texts(open_spec(spec)),
+            std::vector<std::string>{"Caf\u00e9 \u201cquoted\u201d \u0416\U0001F600 end"});
+}
+
+TEST(QuireReader, MarksSplitParagraphsAndControlsBecomeText) {
+  DocSpec spec;
+  spec.runs = {{u"one\rtwo\x0bthree\tfour\rnon\x1e" u"break\x01\x08\r", true, {}}};
+  EXPECT_EQ(paragraph_texts(open_spec(spec)),
+            (std::vector<std::string>{"one", "two\u2028three\tfour", "non\u2011break"}));
+}
+
+TEST(QuireReader, FieldsShowResultsNotCodes) {
+  DocSpec spec;
+  spec.runs = {{u"A\x13 AUTHOR \\* MERGEFORMAT \x14" u"ROB\x15 B\x13 SEQ x\x15 C"
+                u"\x13 IF \x13 PAGE \x14" u"1\x15 \x14outer \x13 DATE \x14" u"today\x15\x15\r", true, {}}};
+  EXPECT_EQ(paragraph_texts(open_spec(spec)), std::vector<std::string>{"AROB B Couter today"});
+}
+
+TEST(QuireReader, UnbalancedFieldMarksDoNotLoseLaterParagraphs) {
+  DocSpec spec;
+  spec.runs = {{u"x\x15\x14y\r\x13 open code\rafter\r", true, {}}};
+  const auto texts = paragraph_texts(open_spec(spec));
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[0], "xy");
+  EXPECT_EQ(texts[2], "");  // still inside the unclosed field code
+}
+
+TEST(QuireReader, TableCellsAndRowsFromCellMarks) {
+  DocSpec spec;
+  spec.runs = {{u"before\rA1\aB1 line\rB1 more\a\aA2\aB2\a\aafter\r", true, {}}};
+  const Bytes in_table = sprm_u8(0x2416, 1);
+  Bytes row_end = concat({in_table, sprm_u8(0x2417, 1)});
+  // Table definition: two cells with edges 0, 2880 and 7200 twips.
+  row_end.insert(row_end.end(), {0x08, 0xD6, 8, 0, 2, 0, 0, 0x40, 0x0B, 0x20, 0x1C});
+  spec.paragraphs = {{}, in_table, in_table, in_table, row_end, in_table, in_table, row_end, {}};
+  const Document doc = open_spec(spec);
+  ASSERT_EQ(doc.model.blocks.size(), 4u);
+  EXPECT_EQ(doc.model.blocks[0].paragraph.text, "before");
+  const TableRow& first = doc.model.blocks[1].row;
+  ASSERT_EQ(first.cells.size(), 2u);
+  EXPECT_EQ(first.cells[0].paragraphs[0].text, "A1");
+  ASSERT_EQ(first.cells[1].paragraphs.size(), 2u);
+  EXPECT_EQ(first.cells[1].paragraphs[1].text, "B1 more");
+  EXPECT_EQ(first.edges, (std::vector<int16_t>{0, 2880, 7200}));
+  EXPECT_EQ(doc.model.blocks[2].row.cells[1].paragraphs[0].text, "B2");
+  EXPECT_EQ(doc.model.blocks[3].paragraph.text, "after");
+}
+
+TEST(QuireReader, ManualPageBreakSplitsParagraph) {
+  DocSpec spec;
+  spec.runs = {{u"first\fsecond\r\fthird\r", true, {}}};
+  const Document doc = open_spec(spec);
+  std::vector<BlockKind> kinds;
+  for (const Block& block : doc.model.blocks) kinds.push_back(block.kind);
+  EXPECT_EQ(kinds, (std::vector<BlockKind>{BlockKind::kParagraph, BlockKind::kPageBreak, BlockKind::kParagraph,
+                                           BlockKind::kPageBreak, BlockKind::kParagraph}));
+  EXPECT_EQ(paragraph_texts(doc), (std::vector<std::string>{"first", "second", "third"}));
+  EXPECT_EQ(doc.page_count(), 3);
+}
+
+TEST(QuireReader, CharacterRunsCarryBoldItalicSizeAndColour) {
+  DocSpec spec;
+  spec.runs = {{u"plain ", true, {}},
+               {u"bold ", true, sprm_u8(0x0835, 1)},
+               {u"big italic red", true, concat({sprm_u8(0x0836, 1), sprm_u16(0x4A43, 48), sprm_u8(0x2A42, 6)})},
+               {u"\r", true, {}}};
+  const Document doc = open_spec(spec);
+  const Paragraph& p = first_paragraph(doc);
+  ASSERT_EQ(p.runs.size(), 3u);  // the paragraph mark is not text
+  EXPECT_FALSE(p.runs[0].props.bold);
+  EXPECT_EQ(p.text.substr(p.runs[1].start, p.runs[1].end - p.runs[1].start), "bold ");
+  EXPECT_TRUE(p.runs[1].props.bold);
+  EXPECT_TRUE(p.runs[2].props.italic);
+  EXPECT_EQ(p.runs[2].props.half_points, 48);
+  EXPECT_FALSE(p.runs[2].props.auto_colour);
+  EXPECT_EQ(p.runs[2].props.colour, 0xFF0000u);
+  EXPECT_EQ(p.runs[0].props.half_points, 20);  // Word's 10 pt default
+}
+
+TEST(QuireReader, StylesGiveBaseFormattingAndTogglesFlipIt) {
+  DocSpec spec;
+  spec.styles.push_back({u"Heading", 0, {}, concat({sprm_u8(0x0835, 1), sprm_u16(0x4A43, 32)})});
+  spec.styles[0].chpx = sprm_u16(0x4A43, 24);
+  spec.runs = {{u"normal\r", true, {}}, {u"heading ", true, {}}, {u"unbolded\r", true, sprm_u8(0x0835, 0x81)}};
+  spec.paragraph_styles = {0, 1};
+  const Document doc = open_spec(spec);
+  ASSERT_EQ(doc.model.blocks.size(), 2u);
+  const Paragraph& normal = doc.model.blocks[0].paragraph;
+  const Paragraph& heading = doc.model.blocks[1].paragraph;
+  EXPECT_EQ(normal.runs[0].props.half_points, 24);
+  EXPECT_FALSE(normal.runs[0].props.bold);
+  ASSERT_EQ(heading.runs.size(), 2u);
+  EXPECT_TRUE(heading.runs[0].props.bold);
+  EXPECT_EQ(heading.runs[0].props.half_points, 32);
+  EXPECT_FALSE(heading.runs[1].props.bold);  // 0x81: the opposite of the bold style
+}
+
+TEST(QuireReader, HiddenAndDeletedTextIsDropped) {
+  DocSpec spec;
+  spec.runs = {{u"shown ", true, {}}, {u"hidden ", true, sprm_u8(0x083C, 1)},
+               {u"deleted ", true, sprm_u8(0x0800, 1)}, {u"again\r", true, {}}};
+  EXPECT_EQ(paragraph_texts(open_spec(spec)), std::vector<std::string>{"shown again"});
+}
+
+TEST(QuireReader, ParagraphPropertiesFromPapx) {
+  DocSpec spec = plain_doc({u"centred", u"indented"});
+  spec.paragraphs = {sprm_u8(0x2461, 1), concat({sprm_u16(0x845E, 720), sprm_u16(0xA413, 240)})};
+  const Document doc = open_spec(spec);
+  EXPECT_EQ(doc.model.blocks[0].paragraph.props.alignment, Alignment::kCentre);
+  EXPECT_EQ(doc.model.blocks[1].paragraph.props.left_indent, 720);
+  EXPECT_EQ(doc.model.blocks[1].paragraph.props.space_before, 240);
+}
+
+TEST(QuireReader, SectionMarginsAreRead) {
+  DocSpec spec = plain_doc({u"x"});
+  spec.section = concat({sprm_u16(0xB021, 2880), sprm_u16(0xB022, 720), sprm_u16(0x9023, 0xFA60 /* -1440 */)});
+  const Document doc = open_spec(spec);
+  ASSERT_FALSE(doc.model.sections.empty());
+  EXPECT_EQ(doc.model.sections[0].left, 2880);
+  EXPECT_EQ(doc.model.sections[0].right, 720);
+  EXPECT_EQ(doc.model.sections[0].top, 1440);
+}
+
+TEST(QuireReader, ManyParagraphsSpanSeveralFormattingPages) {
+  std::vector<std::u16string> texts;
+  for (int i = 0; i < 200; ++i) texts.push_back(u"Paragraph " + std::u16string(1, u'A' + i % 26));
+  DocSpec spec = plain_doc(texts);
+  for (int i = 0; i < 200; ++i) spec.paragraphs.push_back(i % 2 ? sprm_u8(0x2461, 2) : Bytes{});
+  const Document doc = open_spec(spec);
+  ASSERT_EQ(doc.model.blocks.size(), 200u);
+  EXPECT_EQ(doc.model.blocks[199].paragraph.text, "Paragraph R");
+  EXPECT_EQ(doc.model.blocks[199].paragraph.props.alignment, Alignment::kRight);
+  EXPECT_EQ(doc.model.blocks[198].paragraph.props.alignment, Alignment::kLeft);
+}

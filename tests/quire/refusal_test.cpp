@@ -1,0 +1,102 @@
+// Files that are not readable Word 97-2003 documents are refused with their
+// own result code, and leave the document empty.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "doc_writer.h"
+#include "engine/document.h"
+
+using namespace quire;
+using namespace quire_test;
+
+namespace {
+
+int open_bytes(const Bytes& bytes) {
+  Document doc;
+  const int result = open_document_memory(doc, bytes.data(), bytes.size());
+  if (result != kOpenOk) {
+    EXPECT_EQ(doc.page_count(), 0);
+    EXPECT_EQ(doc.properties.title, "");
+  }
+  return result;
+}
+
+void put32(Bytes& bytes, size_t at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+}  // namespace
+
+TEST(QuireRefusal, ForeignBytesAreNotACompoundFile) {
+  const std::string text = "{\\rtf1 this is not a Word 97 document}";
+  EXPECT_EQ(open_bytes(Bytes(text.begin(), text.end())), kOpenNotCompound);
+  EXPECT_EQ(open_bytes(Bytes{}), kOpenNotCompound);
+  Document doc;
+  EXPECT_EQ(open_document(doc, "/nonexistent/file.doc"), kOpenUnreadable);
+}
+
+TEST(QuireRefusal, TruncatedCompoundFileIsRefused) {
+  const Bytes whole = write_doc(plain_doc({u"Some text"}));
+  for (size_t cut : {whole.size() / 2, size_t{600}, size_t{100}}) {
+    const Bytes part(whole.begin(), whole.begin() + static_cast<long>(cut));
+    EXPECT_NE(open_bytes(part), kOpenOk) << "cut at " << cut;
+  }
+}
+
+TEST(QuireRefusal, CompoundFileWithoutWordStream) {
+  Bytes word, table;
+  build_streams(plain_doc({u"x"}), word, table);
+  word[0] = 0;  // not the Word signature
+  EXPECT_EQ(open_bytes(write_compound(word, table)), kOpenNotWord);
+}
+
+TEST(QuireRefusal, OlderWordVersionsAndEncryptionAreRefused) {
+  DocSpec spec = plain_doc({u"x"});
+  spec.nfib = 0x0065;  // Word 6
+  EXPECT_EQ(open_bytes(write_doc(spec)), kOpenOldWord);
+  spec.nfib = 0x0068;  // Word 95
+  EXPECT_EQ(open_bytes(write_doc(spec)), kOpenOldWord);
+  spec.nfib = 0x00C1;
+  spec.flags |= 0x0100;
+  EXPECT_EQ(open_bytes(write_doc(spec)), kOpenEncrypted);
+  spec.flags |= 0x8000;  // obfuscated: still unreadable
+  EXPECT_EQ(open_bytes(write_doc(spec)), kOpenEncrypted);
+}
+
+TEST(QuireRefusal, DamagedStructuresAreRefused) {
+  Bytes word, table;
+  build_streams(plain_doc({u"Some text"}), word, table);
+
+  Bytes no_table_stream = write_compound(word, {});
+  EXPECT_EQ(open_bytes(no_table_stream), kOpenDamaged);
+
+  Bytes short_fib(word.begin(), word.begin() + 0x30);
+  EXPECT_EQ(open_bytes(write_compound(short_fib, table)), kOpenDamaged);
+
+  Bytes clx_outside = word;
+  put32(clx_outside, kFibClxPair, static_cast<uint32_t>(table.size()));
+  EXPECT_EQ(open_bytes(write_compound(clx_outside, table)), kOpenDamaged);
+
+  Bytes no_clx = word;
+  put32(no_clx, kFibClxPair + 4, 0);
+  EXPECT_EQ(open_bytes(write_compound(no_clx, table)), kOpenDamaged);
+
+  // The piece's text offset is moved past the end of the WordDocument stream.
+  uint32_t clx_at = 0;
+  for (int i = 0; i < 4; ++i) clx_at |= uint32_t{word[kFibClxPair + i]} << (8 * i);
+  Bytes piece_outside = table;
+  put32(piece_outside, clx_at + 5 + 8 + 2, 0x40000000u | static_cast<uint32_t>(word.size() * 2));
+  EXPECT_EQ(open_bytes(write_compound(word, piece_outside)), kOpenDamaged);
+}
+
+TEST(QuireRefusal, AFailedOpenClearsThePreviousDocument) {
+  Document doc;
+  const Bytes good = write_doc(plain_doc({u"text"}));
+  ASSERT_EQ(open_document_memory(doc, good.data(), good.size()), kOpenOk);
+  ASSERT_EQ(doc.page_count(), 1);
+  const Bytes bad(100, 0xAB);
+  EXPECT_NE(open_document_memory(doc, bad.data(), bad.size()), kOpenOk);
+  EXPECT_EQ(doc.page_count(), 0);
+  EXPECT_EQ(doc.properties.title, "");
+}

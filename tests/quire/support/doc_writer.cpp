@@ -1,0 +1,358 @@
+#include "doc_writer.h"
+
+#include <gsf/gsf.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace quire_test {
+namespace {
+
+constexpr size_t kFibSize = 0x384;
+constexpr size_t kTextStart = 0x400;
+constexpr size_t kPage = 512;
+constexpr uint16_t kPairs = 0x5D;
+enum Pair { kStsh = 1, kSed = 6, kBteChpx = 12, kBtePapx = 13, kFfn = 15, kClx = 33 };
+
+void put16(Bytes& out, size_t at, uint16_t v) {
+  if (out.size() < at + 2) out.resize(at + 2);
+  out[at] = v & 0xFF;
+  out[at + 1] = v >> 8;
+}
+void put32(Bytes& out, size_t at, uint32_t v) {
+  put16(out, at, v & 0xFFFF);
+  put16(out, at + 2, v >> 16);
+}
+void add16(Bytes& out, uint16_t v) { put16(out, out.size(), v); }
+void add32(Bytes& out, uint32_t v) { put32(out, out.size(), v); }
+void add(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
+void add_u16string(Bytes& out, const std::u16string& text) {
+  for (char16_t c : text) add16(out, c);
+}
+void pad_to(Bytes& out, size_t multiple) { out.resize((out.size() + multiple - 1) / multiple * multiple); }
+
+bool is_mark(char16_t c) { return c == u'\r' || c == 0x07 || c == u'\f'; }
+
+struct Span {
+  uint32_t fc_start, fc_end;
+  uint16_t istd;
+  Bytes grpprl;
+};
+
+// Packs character runs into CHPX pages; returns (first fc, page number) pairs.
+void write_chpx_pages(Bytes& word, const std::vector<Span>& runs, Bytes& bin) {
+  std::vector<uint32_t> fcs, pns;
+  size_t i = 0;
+  while (i < runs.size()) {
+    Bytes page(kPage, 0);
+    Bytes offsets;
+    size_t n = 0, top = kPage - 1;
+    while (i + n < runs.size() && n < 0x65) {
+      const Bytes& g = runs[i + n].grpprl;
+      size_t at = 0, new_top = top;
+      if (!g.empty()) {
+        if (top < 1 + g.size()) break;
+        at = (top - 1 - g.size()) & ~size_t{1};
+        new_top = at;
+      }
+      if (4 * (n + 2) + (n + 1) > new_top) break;  // rgfc and rgb must stay below the grpprls
+      if (!g.empty()) {
+        page[at] = static_cast<uint8_t>(g.size());
+        std::copy(g.begin(), g.end(), page.begin() + at + 1);
+      }
+      top = new_top;
+      offsets.push_back(static_cast<uint8_t>(at / 2));
+      ++n;
+    }
+    if (n == 0) throw std::runtime_error("character properties too large");
+    for (size_t j = 0; j <= n; ++j) put32(page, 4 * j, j < n ? runs[i + j].fc_start : runs[i + n - 1].fc_end);
+    std::copy(offsets.begin(), offsets.end(), page.begin() + 4 * (n + 1));
+    page[kPage - 1] = static_cast<uint8_t>(n);
+    fcs.push_back(runs[i].fc_start);
+    pns.push_back(static_cast<uint32_t>(word.size() / kPage));
+    add(word, page);
+    i += n;
+  }
+  fcs.push_back(runs.back().fc_end);
+  for (uint32_t fc : fcs) add32(bin, fc);
+  for (uint32_t pn : pns) add32(bin, pn);
+}
+
+// The PapxInFkp bytes of a paragraph: a count of 16-bit words (or 0 and a
+// second count), then the style and the modifiers.
+Bytes stored_papx(const Span& p) {
+  Bytes body;
+  add16(body, p.istd);
+  add(body, p.grpprl);
+  Bytes stored;
+  if (body.size() % 2 == 1) {
+    stored.push_back(static_cast<uint8_t>((body.size() + 1) / 2));
+  } else {
+    stored.push_back(0);
+    stored.push_back(static_cast<uint8_t>(body.size() / 2));
+  }
+  add(stored, body);
+  return stored;
+}
+
+// Fills one PAPX page with paragraphs [first, first + n); identical
+// properties share their bytes, as Word's pages do. False when they do not fit.
+bool fill_papx_page(Bytes& page, const std::vector<Span>& paragraphs, size_t first, size_t n) {
+  page.assign(kPage, 0);
+  std::vector<std::pair<Bytes, size_t>> placed;
+  size_t top = kPage - 1;
+  for (size_t j = 0; j < n; ++j) {
+    const Span& p = paragraphs[first + j];
+    const Bytes stored = stored_papx(p);
+    size_t at = 0;
+    for (const auto& [bytes, where] : placed)
+      if (bytes == stored) at = where;
+    if (at == 0) {
+      if (top < stored.size()) return false;
+      at = (top - stored.size()) & ~size_t{1};
+      if (at < 4 * (n + 1) + 13 * n) return false;
+      std::copy(stored.begin(), stored.end(), page.begin() + static_cast<long>(at));
+      placed.emplace_back(stored, at);
+      top = at;
+    }
+    page[4 * (n + 1) + 13 * j] = static_cast<uint8_t>(at / 2);
+    put32(page, 4 * j, p.fc_start);
+  }
+  put32(page, 4 * n, paragraphs[first + n - 1].fc_end);
+  page[kPage - 1] = static_cast<uint8_t>(n);
+  return true;
+}
+
+// Packs paragraphs into PAPX pages (at most 0x1D a page).
+void write_papx_pages(Bytes& word, const std::vector<Span>& paragraphs, Bytes& bin) {
+  std::vector<uint32_t> fcs, pns;
+  size_t i = 0;
+  while (i < paragraphs.size()) {
+    Bytes page;
+    size_t n = std::min<size_t>(0x1D, paragraphs.size() - i);
+    while (n > 0 && !fill_papx_page(page, paragraphs, i, n)) --n;
+    if (n == 0) throw std::runtime_error("paragraph properties too large");
+    fcs.push_back(paragraphs[i].fc_start);
+    pns.push_back(static_cast<uint32_t>(word.size() / kPage));
+    add(word, page);
+    i += n;
+  }
+  fcs.push_back(paragraphs.back().fc_end);
+  for (uint32_t fc : fcs) add32(bin, fc);
+  for (uint32_t pn : pns) add32(bin, pn);
+}
+
+Bytes style_sheet(const std::vector<StyleSpec>& styles) {
+  Bytes out;
+  add16(out, 18);
+  add16(out, static_cast<uint16_t>(styles.size()));
+  add16(out, 10);  // cbSTDBaseInFile
+  // flags, stiMaxWhenSaved, istdMaxFixedWhenSaved, nVerBuiltInNamesWhenSaved,
+  // then the default fonts (ftcAsci, ftcFE, ftcOther): font 0.
+  for (int i = 0; i < 7; ++i) add16(out, i == 0 ? 1 : 0);
+  for (size_t istd = 0; istd < styles.size(); ++istd) {
+    const StyleSpec& s = styles[istd];
+    Bytes std_bytes;
+    add16(std_bytes, istd < 10 ? static_cast<uint16_t>(istd) : 0x0FFE);
+    add16(std_bytes, static_cast<uint16_t>((s.character ? 2 : 1) | s.base << 4));
+    add16(std_bytes, static_cast<uint16_t>((s.character ? 1 : 2) | istd << 4));
+    add16(std_bytes, 0);
+    add16(std_bytes, 0);
+    add16(std_bytes, static_cast<uint16_t>(s.name.size()));
+    add_u16string(std_bytes, s.name);
+    add16(std_bytes, 0);
+    if (!s.character) {
+      add16(std_bytes, static_cast<uint16_t>(2 + s.papx.size()));
+      add16(std_bytes, static_cast<uint16_t>(istd));
+      add(std_bytes, s.papx);
+      pad_to(std_bytes, 2);
+    }
+    add16(std_bytes, static_cast<uint16_t>(s.chpx.size()));
+    add(std_bytes, s.chpx);
+    pad_to(std_bytes, 2);
+    put16(std_bytes, 6, static_cast<uint16_t>(std_bytes.size()));
+    add16(out, static_cast<uint16_t>(std_bytes.size()));
+    add(out, std_bytes);
+  }
+  return out;
+}
+
+Bytes font_table() {
+  Bytes out;
+  const std::u16string names[] = {u"Times New Roman", u"Arial"};
+  add16(out, 2);
+  add16(out, 0);
+  for (const auto& name : names) {
+    Bytes ffn(39, 0);
+    add_u16string(ffn, name);
+    add16(ffn, 0);
+    out.push_back(static_cast<uint8_t>(ffn.size()));
+    add(out, ffn);
+  }
+  return out;
+}
+
+void set_string(GsfDocMetaData* meta, const char* name, const std::string& text) {
+  if (text.empty()) return;
+  GValue* value = g_new0(GValue, 1);
+  g_value_init(value, G_TYPE_STRING);
+  g_value_set_string(value, text.c_str());
+  gsf_doc_meta_data_insert(meta, g_strdup(name), value);
+}
+
+void write_child(GsfOutfile* ole, const char* name, const Bytes& bytes) {
+  GsfOutput* child = gsf_outfile_new_child(ole, name, FALSE);
+  gsf_output_write(child, bytes.size(), bytes.data());
+  gsf_output_close(child);
+  g_object_unref(child);
+}
+
+Bytes compound(const Bytes& word, const Bytes& table, const DocSpec* properties) {
+  gsf_init();
+  GsfOutput* memory = gsf_output_memory_new();
+  GsfOutfile* ole = gsf_outfile_msole_new(memory);
+  write_child(ole, "WordDocument", word);
+  if (!table.empty()) write_child(ole, "1Table", table);
+  if (properties && properties->with_properties) {
+    GsfDocMetaData* meta = gsf_doc_meta_data_new();
+    set_string(meta, GSF_META_NAME_TITLE, properties->title);
+    set_string(meta, GSF_META_NAME_SUBJECT, properties->subject);
+    set_string(meta, GSF_META_NAME_CREATOR, properties->author);
+    set_string(meta, GSF_META_NAME_GENERATOR, properties->app_name);
+    set_string(meta, GSF_META_NAME_COMPANY, properties->company);
+    const char* streams[] = {"\005SummaryInformation", "\005DocumentSummaryInformation"};
+    for (int doc = 0; doc < 2; ++doc) {
+      GsfOutput* child = gsf_outfile_new_child(ole, streams[doc], FALSE);
+      gsf_doc_meta_data_write_to_msole(meta, child, doc == 1);
+      gsf_output_close(child);
+      g_object_unref(child);
+    }
+    g_object_unref(meta);
+  }
+  gsf_output_close(GSF_OUTPUT(ole));
+  g_object_unref(ole);
+  const guint8* data = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(memory));
+  Bytes out(data, data + gsf_output_size(memory));
+  g_object_unref(memory);  // closed with the compound file
+  return out;
+}
+
+}  // namespace
+
+Bytes sprm_u8(uint16_t sprm, uint8_t value) { return {uint8_t(sprm & 0xFF), uint8_t(sprm >> 8), value}; }
+Bytes sprm_u16(uint16_t sprm, uint16_t value) {
+  return {uint8_t(sprm & 0xFF), uint8_t(sprm >> 8), uint8_t(value & 0xFF), uint8_t(value >> 8)};
+}
+Bytes concat(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes& part : parts) add(out, part);
+  return out;
+}
+
+DocSpec plain_doc(const std::vector<std::u16string>& paragraphs) {
+  DocSpec spec;
+  for (const auto& text : paragraphs) spec.runs.push_back({text + u"\r", true, {}});
+  spec.title = "Fixture title";
+  spec.subject = "Fixture subject";
+  spec.author = "Fixture author";
+  spec.company = "Fixture company";
+  spec.app_name = "Fixture writer";
+  return spec;
+}
+
+void build_streams(const DocSpec& spec, Bytes& word, Bytes& table) {
+  word.assign(kTextStart, 0);
+  table.clear();
+
+  // Text, one piece per run.
+  std::vector<uint32_t> cps{0};
+  std::vector<uint32_t> piece_fcs;
+  std::vector<Span> runs, paragraphs;
+  uint32_t cp = 0, paragraph_start = static_cast<uint32_t>(kTextStart);
+  for (const RunSpec& run : spec.runs) {
+    const uint32_t fc = static_cast<uint32_t>(word.size());
+    piece_fcs.push_back(run.compressed ? (fc * 2) | 0x40000000u : fc);
+    for (char16_t c : run.text) {
+      if (run.compressed) word.push_back(static_cast<uint8_t>(c));
+      else add16(word, c);
+      if (is_mark(c)) {
+        const size_t index = paragraphs.size();
+        paragraphs.push_back({paragraph_start, static_cast<uint32_t>(word.size()),
+                              index < spec.paragraph_styles.size() ? spec.paragraph_styles[index] : uint16_t{0},
+                              index < spec.paragraphs.size() ? spec.paragraphs[index] : Bytes{}});
+        paragraph_start = static_cast<uint32_t>(word.size());
+      }
+    }
+    cp += static_cast<uint32_t>(run.text.size());
+    cps.push_back(cp);
+    runs.push_back({fc, static_cast<uint32_t>(word.size()), 0, run.chpx});
+  }
+  const uint32_t ccp_text = cp;
+  if (paragraph_start < word.size())  // text after the last mark still needs properties
+    paragraphs.push_back({paragraph_start, static_cast<uint32_t>(word.size()), 0, {}});
+  pad_to(word, kPage);
+
+  Bytes chpx_bin, papx_bin;
+  write_chpx_pages(word, runs, chpx_bin);
+  write_papx_pages(word, paragraphs, papx_bin);
+
+  uint32_t fc_sepx = 0xFFFFFFFFu;
+  if (!spec.section.empty()) {
+    fc_sepx = static_cast<uint32_t>(word.size());
+    add16(word, static_cast<uint16_t>(spec.section.size()));
+    add(word, spec.section);
+  }
+
+  // Table stream.
+  auto place = [&](const Bytes& part, int pair) {
+    put32(word, 0x9A + 8 * pair, static_cast<uint32_t>(table.size()));
+    put32(word, 0x9A + 8 * pair + 4, static_cast<uint32_t>(part.size()));
+    add(table, part);
+  };
+  place(style_sheet(spec.styles), kStsh);
+  place(font_table(), kFfn);
+  Bytes sed;
+  add32(sed, 0);
+  add32(sed, ccp_text + 1);
+  add16(sed, 0);
+  add32(sed, fc_sepx);
+  add16(sed, 0);
+  add32(sed, 0);
+  place(sed, kSed);
+  place(chpx_bin, kBteChpx);
+  place(papx_bin, kBtePapx);
+  Bytes plc;
+  for (uint32_t c : cps) add32(plc, c);
+  for (uint32_t fc : piece_fcs) {
+    add16(plc, 0);
+    add32(plc, fc);
+    add16(plc, 0);
+  }
+  Bytes clx{0x02};
+  add32(clx, static_cast<uint32_t>(plc.size()));
+  add(clx, plc);
+  place(clx, kClx);
+
+  // FIB.
+  put16(word, 0x00, 0xA5EC);
+  put16(word, 0x02, spec.nfib);
+  put16(word, 0x06, spec.lid);
+  put16(word, 0x0A, spec.flags);
+  put16(word, 0x0C, 0x00BF);
+  put16(word, 0x20, 14);
+  put16(word, 0x3E, 22);
+  put32(word, 0x40, static_cast<uint32_t>(word.size()));  // cbMac
+  put32(word, 0x4C, ccp_text);
+  put16(word, 0x98, kPairs);
+  put16(word, kFibSize - 2, 0);
+}
+
+Bytes write_doc(const DocSpec& spec) {
+  Bytes word, table;
+  build_streams(spec, word, table);
+  return compound(word, table, &spec);
+}
+
+Bytes write_compound(const Bytes& word, const Bytes& table) { return compound(word, table, nullptr); }
+
+}  // namespace quire_test

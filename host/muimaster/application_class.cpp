@@ -133,6 +133,10 @@ IPTR application_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
       app_data(cl, obj)->host->return_ids.push_back(
           reinterpret_cast<struct MUIP_Application_ReturnID*>(msg)->retid);
       return 0;
+    case MUIM_Application_AboutMUI:
+      show_about_mui(obj, reinterpret_cast<struct MUIP_Application_AboutMUI*>(msg)->refwindow);
+      return 0;
+    case MUIM_Application_OpenConfigWindow: show_config_window(obj); return 0;
     case MUIM_FindUData: {
       if (IPTR found = DoSuperMethodA(cl, obj, msg)) return found;
       for (Object* window : app_data(cl, obj)->host->windows)

@@ -3,6 +3,7 @@
 // application every widget lives in.
 #pragma once
 
+#include <QMenuBar>
 #include <QPointer>
 #include <QWidget>
 #include <vector>
@@ -49,6 +50,19 @@ struct IClass* area_class();
 struct IClass* group_class();
 struct IClass* window_class();
 struct IClass* application_class();
+struct IClass* text_class();
+struct IClass* string_class();
+struct IClass* image_class();
+struct IClass* popasl_class();
+struct IClass* virtgroup_class();
+struct IClass* scrollgroup_class();
+struct IClass* gauge_class();
+struct IClass* numeric_class();
+struct IClass* slider_class();
+struct IClass* menustrip_class();
+struct IClass* menu_class();
+struct IClass* menuitem_class();
+struct IClass* aboutbox_class();
 
 // The built-in class of that name ("Group.mui"), or NULL.
 struct IClass* builtin_class(CONST_STRPTR name);
@@ -59,6 +73,33 @@ struct IClass* make_area_class(struct IClass* super);
 struct IClass* make_group_class(struct IClass* super);
 struct IClass* make_window_class(struct IClass* super);
 struct IClass* make_application_class(struct IClass* super);
+struct IClass* make_text_class(struct IClass* super);
+struct IClass* make_string_class(struct IClass* super);
+struct IClass* make_image_class(struct IClass* super);
+struct IClass* make_popasl_class(struct IClass* super);
+struct IClass* make_virtgroup_class(struct IClass* super);
+struct IClass* make_scrollgroup_class(struct IClass* super);
+struct IClass* make_gauge_class(struct IClass* super);
+struct IClass* make_numeric_class(struct IClass* super);
+struct IClass* make_slider_class(struct IClass* super);
+struct IClass* make_menustrip_class(struct IClass* super);
+struct IClass* make_menu_class(struct IClass* super);
+struct IClass* make_menuitem_class(struct IClass* super);
+struct IClass* make_aboutbox_class(struct IClass* super);
+
+// Passes OM_SET on to the superclass of cl with the value of `attr`
+// replaced by `value`, so that notifications see what the object kept
+// (its own copy of a text, a value clamped to its range) rather than what
+// the caller handed in.
+IPTR set_super_with_value(struct IClass* cl, Object* obj, struct opSet* msg, ULONG attr, IPTR value);
+
+// Menus: the menu bar a window shows for a Menustrip object (owned by the
+// caller), and the menus of a strip or items of a menu, in order.
+QMenuBar* make_menu_bar(Object* strip);
+
+// The small windows of MUIM_Application_AboutMUI and _OpenConfigWindow.
+void show_about_mui(Object* app, Object* refwindow);
+void show_config_window(Object* app);
 
 // Whether obj's class is cl or derives from it.
 bool is_a(Object* obj, struct IClass* cl);

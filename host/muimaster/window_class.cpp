@@ -1,8 +1,11 @@
 // Window.mui: a top-level Qt window around one root object. Opening it
 // sets the object tree up for drawing and sizes it; the close button only
 // raises MUIA_Window_CloseRequest, the application decides what follows.
+// A menu strip becomes the window's menu bar; a window with an id comes
+// back where it was last closed, for as long as the program runs.
 #include <QCloseEvent>
 #include <QVBoxLayout>
+#include <map>
 
 #include <proto/utility.h>
 
@@ -31,6 +34,7 @@ class WindowWidget : public QWidget {
 struct WindowData {
   WindowWidget* widget;
   Object* root;
+  Object* menustrip;  // NULL when the window has no menus
   STRPTR title;  // the caller's text, as MUI keeps it
   IPTR id;
   BOOL open;
@@ -41,17 +45,26 @@ WindowData* window_data(struct IClass* cl, Object* obj) {
   return static_cast<WindowData*>(INST_DATA(cl, obj));
 }
 
+// Where each window id was last closed.
+std::map<IPTR, QRect>& remembered_places() {
+  static std::map<IPTR, QRect> places;
+  return places;
+}
+
 void open_window(WindowData* data) {
   if (data->open) return;
   if (!DoMethod(data->root, MUIM_Setup, &data->render_info)) return;
   apply_min_max(data->root);
   data->widget->adjustSize();
+  auto place = remembered_places().find(data->id);
+  if (data->id && place != remembered_places().end()) data->widget->setGeometry(place->second);
   data->widget->show();
   data->open = TRUE;
 }
 
 void close_window(WindowData* data) {
   if (!data->open) return;
+  if (data->id) remembered_places()[data->id] = data->widget->geometry();
   data->widget->hide();
   DoMethod(data->root, MUIM_Cleanup);
   data->open = FALSE;
@@ -65,10 +78,12 @@ void set_title(WindowData* data, STRPTR title) {
 IPTR window_new(struct IClass* cl, Object* obj, struct opSet* msg) {
   struct TagItem* tags = msg->ops_AttrList;
   auto* root = reinterpret_cast<Object*>(GetTagData(MUIA_Window_RootObject, 0, tags));
-  if (!root) return 0;
-  obj = reinterpret_cast<Object*>(DoSuperMethodA(cl, obj, reinterpret_cast<Msg>(msg)));
+  auto* menustrip = reinterpret_cast<Object*>(GetTagData(MUIA_Window_Menustrip, 0, tags));
+  // A window that cannot be made still disposes what it was given.
+  obj = root ? reinterpret_cast<Object*>(DoSuperMethodA(cl, obj, reinterpret_cast<Msg>(msg))) : nullptr;
   if (!obj) {
     MUI_DisposeObject(root);
+    MUI_DisposeObject(menustrip);
     return 0;
   }
   ensure_qt_application();
@@ -81,6 +96,13 @@ IPTR window_new(struct IClass* cl, Object* obj, struct opSet* msg) {
   data->widget->layout()->addWidget(widget_of(root));
   set_title(data, reinterpret_cast<STRPTR>(GetTagData(MUIA_Window_Title, 0, tags)));
   set_parent(root, obj);
+  data->menustrip = menustrip;
+  if (data->menustrip) {
+    set_parent(data->menustrip, obj);
+    data->widget->layout()->setMenuBar(make_menu_bar(data->menustrip));
+  }
+  if (!GetTagData(MUIA_Window_CloseGadget, TRUE, tags))
+    data->widget->setWindowFlag(Qt::WindowCloseButtonHint, false);
   return reinterpret_cast<IPTR>(obj);
 }
 
@@ -88,7 +110,8 @@ IPTR window_dispose(struct IClass* cl, Object* obj, Msg msg) {
   WindowData* data = window_data(cl, obj);
   close_window(data);
   MUI_DisposeObject(data->root);
-  delete data->widget;
+  delete data->widget;  // and the menu bar, before the strip it shows
+  MUI_DisposeObject(data->menustrip);
   return DoSuperMethodA(cl, obj, msg);
 }
 
@@ -117,6 +140,7 @@ IPTR window_get(struct IClass* cl, Object* obj, struct opGet* msg) {
     case MUIA_Window_Title: *storage = reinterpret_cast<IPTR>(data->title); return TRUE;
     case MUIA_Window_RootObject: *storage = reinterpret_cast<IPTR>(data->root); return TRUE;
     case MUIA_Window_ID: *storage = data->id; return TRUE;
+    case MUIA_Window_Menustrip: *storage = reinterpret_cast<IPTR>(data->menustrip); return TRUE;
     default: return DoSuperMethodA(cl, obj, reinterpret_cast<Msg>(msg));
   }
 }
@@ -129,7 +153,10 @@ IPTR window_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
     case OM_GET: return window_get(cl, obj, reinterpret_cast<struct opGet*>(msg));
     case MUIM_FindUData: {
       if (IPTR found = DoSuperMethodA(cl, obj, msg)) return found;
-      return DoMethodA(window_data(cl, obj)->root, msg);
+      WindowData* data = window_data(cl, obj);
+      if (data->menustrip)
+        if (IPTR found = DoMethodA(data->menustrip, msg)) return found;
+      return DoMethodA(data->root, msg);
     }
     default: return DoSuperMethodA(cl, obj, msg);
   }

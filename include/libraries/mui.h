@@ -16,6 +16,20 @@
 #define MUIC_Group "Group.mui"
 #define MUIC_Window "Window.mui"
 #define MUIC_Application "Application.mui"
+#define MUIC_Text "Text.mui"
+#define MUIC_String "String.mui"
+#define MUIC_Image "Image.mui"
+#define MUIC_Popstring "Popstring.mui"
+#define MUIC_Popasl "Popasl.mui"
+#define MUIC_Virtgroup "Virtgroup.mui"
+#define MUIC_Scrollgroup "Scrollgroup.mui"
+#define MUIC_Gauge "Gauge.mui"
+#define MUIC_Numeric "Numeric.mui"
+#define MUIC_Slider "Slider.mui"
+#define MUIC_Menustrip "Menustrip.mui"
+#define MUIC_Menu "Menu.mui"
+#define MUIC_Menuitem "Menuitem.mui"
+#define MUIC_Aboutbox "Aboutbox.mcc"
 
 /* Special values */
 #define MUIV_EveryTime 0x49893131UL      /* notify on every change */
@@ -107,6 +121,9 @@ struct MUIP_FindUData {
 #define MUII_ListCursor 8
 #define MUII_ListSelect 9
 #define MUII_ListSelCur 10
+#define MUII_PopUp 18
+#define MUII_PopFile 19
+#define MUII_PopDrawer 20
 #define MUII_GroupBack 35
 #define MUII_BACKGROUND 128
 #define MUII_SHADOW 129
@@ -162,8 +179,96 @@ struct MUIP_Setup {
 #define MUIA_Window_RootObject 0x8042CBA5UL
 #define MUIA_Window_Title 0x8042AD3DUL
 
+#define MUIA_Window_AppWindow 0x804280CFUL
+#define MUIA_Window_CloseGadget 0x8042A110UL
+#define MUIA_Window_DepthGadget 0x80421923UL
+#define MUIA_Window_DragBar 0x8042045DUL
+#define MUIA_Window_Menustrip 0x8042855EUL
+#define MUIA_Window_SizeGadget 0x8042E33DUL
+#define MUIA_Window_UseBottomBorderScroller 0x80424E79UL
+#define MUIA_Window_UseRightBorderScroller 0x8042C05EUL
+
+/* Text.mui */
+#define MUIA_Text_Contents 0x8042F8DCUL
+#define MUIA_Text_PreParse 0x8042566DUL
+
+/* String.mui */
+#define MUIA_String_Contents 0x80428FFDUL
+#define MUIA_String_MaxLen 0x80424984UL
+
+/* Image.mui, and the press of a button */
+#define MUIA_Image_Spec 0x804233D5UL
+#define MUIA_Pressed 0x80423535UL
+
+/* Popstring.mui and Popasl.mui; the requester takes the ASL tags */
+#define MUIM_Popstring_Close 0x8042DC52UL
+#define MUIM_Popstring_Open 0x804258BAUL
+#define MUIA_Popstring_Button 0x8042D0B9UL
+#define MUIA_Popstring_String 0x804239EAUL
+#define MUIA_Popasl_Active 0x80421B37UL
+#define ASL_TB 0x80080000UL
+#define ASLFR_TitleText (ASL_TB + 1)
+#define ASLFR_InitialFile (ASL_TB + 8)
+#define ASLFR_InitialDrawer (ASL_TB + 9)
+
+struct MUIP_Popstring_Close {
+  STACKED ULONG MethodID;
+  STACKED LONG result;
+};
+
+/* Virtgroup.mui and Scrollgroup.mui */
+#define MUIA_Virtgroup_Input 0x80427F7EUL
+#define MUIA_Scrollgroup_Contents 0x80421261UL
+#define MUIA_Scrollgroup_UseWinBorder 0x804284C1UL
+
+/* Gauge.mui */
+#define MUIA_Gauge_Current 0x8042F0DDUL
+#define MUIA_Gauge_Horiz 0x804232DDUL
+#define MUIA_Gauge_InfoText 0x8042BF15UL
+#define MUIA_Gauge_Max 0x8042BCDBUL
+
+/* Numeric.mui and Slider.mui */
+#define MUIA_Numeric_Max 0x8042D78AUL
+#define MUIA_Numeric_Min 0x8042E404UL
+#define MUIA_Numeric_Value 0x8042AE3AUL
+#define MUIA_Slider_Horiz 0x8042FAD1UL
+
+/* Family.mui, and Menustrip.mui, Menu.mui, Menuitem.mui below it */
+#define MUIA_Family_Child 0x8042C696UL
+#define MUIA_Menu_Title 0x8042A0E3UL
+#define MUIA_Menuitem_Enabled 0x8042AE0FUL
+#define MUIA_Menuitem_Shortcut 0x80422030UL
+#define MUIA_Menuitem_Title 0x804218BEUL
+#define MUIA_Menuitem_Trigger 0x80426F32UL
+#define NM_BARLABEL ((STRPTR)-1)
+
+/* MUI_MakeObject */
+#define MUIO_Label 1
+#define MUIO_PopButton 8
+#define MUIO_MenustripNM 13
+#define MUIO_Label_SingleFrame (1 << 8)
+#define MUIO_Label_DoubleFrame (1 << 9)
+#define MUIO_Label_LeftAligned (1 << 10)
+#define MUIO_Label_Centered (1 << 11)
+#define MUIO_MenustripNM_CommandKeyCheck (1 << 0)
+
+/* A menu table entry (gadtools' NewMenu), ended by an NM_END entry. */
+#define NM_END 0
+#define NM_TITLE 1
+#define NM_ITEM 2
+struct NewMenu {
+  UBYTE nm_Type;
+  CONST_STRPTR nm_Label;
+  CONST_STRPTR nm_CommKey;
+  UWORD nm_Flags;
+  LONG nm_MutualExclude;
+  APTR nm_UserData;
+};
+
 /* Application.mui */
+#define MUIM_Application_AboutMUI 0x8042D21DUL
 #define MUIM_Application_NewInput 0x80423BA6UL
+#define MUIM_Application_OpenConfigWindow 0x804299BAUL
 #define MUIM_Application_ReturnID 0x804276EFUL
 #define MUIA_Application_Author 0x80424842UL
 #define MUIA_Application_Base 0x8042E07AUL
@@ -176,6 +281,15 @@ struct MUIP_Setup {
 struct MUIP_Application_NewInput {
   STACKED ULONG MethodID;
   STACKED ULONG* signal;
+};
+struct MUIP_Application_AboutMUI {
+  STACKED ULONG MethodID;
+  STACKED Object* refwindow;
+};
+struct MUIP_Application_OpenConfigWindow {
+  STACKED ULONG MethodID;
+  STACKED ULONG flags;
+  STACKED CONST_STRPTR classid;
 };
 struct MUIP_Application_ReturnID {
   STACKED ULONG MethodID;

@@ -21,6 +21,15 @@ struct MUI_CustomClass* MUI_CreateCustomClass(struct Library* base, CONST_STRPTR
                                               APTR dispatcher);
 BOOL MUI_DeleteCustomClass(struct MUI_CustomClass* mcc);
 
+/* Asks for obj to be drawn again (MADF_DRAWOBJECT: the whole object). The
+   draw happens when the window next paints, inside the input loop. */
+void MUI_Redraw(Object* obj, ULONG flags);
+
+/* A ready-made object of a kind MUI offers: MUIO_Label (text, flags),
+   MUIO_PopButton (image) or MUIO_MenustripNM (menu table, flags); NULL for
+   other kinds or when the object cannot be made. */
+Object* MUI_MakeObjectA(LONG type, IPTR* params);
+
 /* The class behind a built-in or external class name; pair with MUI_FreeClass. */
 struct IClass* MUI_GetClass(CONST_STRPTR className);
 void MUI_FreeClass(struct IClass* cl);
@@ -32,6 +41,12 @@ template <typename... Args>
 inline Object* MUI_NewObject(CONST_STRPTR className, Args... tags) {
   auto list = MakeTagList(tags...);
   return MUI_NewObjectA(className, list.items);
+}
+
+template <typename... Args>
+inline Object* MUI_MakeObject(LONG type, Args... params) {
+  IPTR words[] = {(IPTR)(params)..., 0};
+  return MUI_MakeObjectA(type, words);
 }
 #endif
 

@@ -3,6 +3,7 @@
 // and more, with the bitmap's pixels. The raster operation is not looked at.
 #include <cairo.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -50,6 +51,20 @@ cairo_matrix_t image_matrix(const BitmapPlacement& place) {
   return m;
 }
 
+// Enlarged bitmaps keep their pixels square and sharp, as stored; shrunk
+// ones (a stretch or the picture's fitting) are smoothed.
+cairo_filter_t image_filter(cairo_t* cr, const cairo_matrix_t& user_to_image) {
+  cairo_matrix_t image_to_device = user_to_image;
+  if (cairo_matrix_invert(&image_to_device) != CAIRO_STATUS_SUCCESS) return CAIRO_FILTER_GOOD;
+  double x = 1, y = 0, u = 0, v = 1;
+  cairo_matrix_transform_distance(&image_to_device, &x, &y);
+  cairo_matrix_transform_distance(&image_to_device, &u, &v);
+  cairo_user_to_device_distance(cr, &x, &y);
+  cairo_user_to_device_distance(cr, &u, &v);
+  const bool enlarged = std::hypot(x, y) >= 1 && std::hypot(u, v) >= 1;
+  return enlarged ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD;
+}
+
 void fill_with_image(PlaybackState* state, const BitmapPlacement& place, uint8_t* argb,
                      uint32_t width, uint32_t height) {
   cairo_t* cr = state->cr;
@@ -58,6 +73,7 @@ void fill_with_image(PlaybackState* state, const BitmapPlacement& place, uint8_t
   cairo_pattern_t* pattern = cairo_pattern_create_for_surface(image);
   const cairo_matrix_t m = image_matrix(place);
   cairo_pattern_set_matrix(pattern, &m);
+  cairo_pattern_set_filter(pattern, image_filter(cr, m));
   flush_pending_stroke(cr, state);
   cairo_set_source(cr, pattern);
   cairo_fill(cr);

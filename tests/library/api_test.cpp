@@ -1,0 +1,258 @@
+// The eight functions through the library's vector table, as a caller
+// uses them: results, the ImageResult they leave, and their debug lines.
+#include <thread>
+
+#include <host/runtime.h>
+#include <proto/dos.h>
+#include <proto/exec.h>
+#include <proto/vellum.h>
+
+#include "library_fixture.h"
+
+struct Library* VellumBase = nullptr;
+
+namespace library_test {
+namespace {
+
+const char* const SYSTEM_LIBRARIES[] = {"cairo.library",         "dos.library",       "graphics.library",
+                                        "cybergraphics.library", "intuition.library", "utility.library"};
+
+// The open count of a system library, read without opening it.
+UWORD open_count(const char* name) {
+  Forbid();
+  auto* library = reinterpret_cast<struct Library*>(FindName(&SysBase->LibList, name));
+  UWORD count = library ? library->lib_OpenCnt : 0;
+  Permit();
+  return count;
+}
+
+std::vector<UWORD> system_counts() {
+  std::vector<UWORD> counts;
+  for (const char* name : SYSTEM_LIBRARIES) counts.push_back(open_count(name));
+  return counts;
+}
+
+class Api : public LibraryTest {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    VellumBase = OpenLibrary("vellum.library", 1);
+    ASSERT_NE(VellumBase, nullptr);
+    serial.take();
+  }
+  void TearDown() override {
+    HostFailAllocations(0);
+    CloseLibrary(VellumBase);
+    VellumBase = nullptr;
+    LibraryTest::TearDown();
+  }
+  LONG render(int16_t width, int16_t height) {
+    std::vector<uint8_t> bytes = placeable_wmf(width, height);
+    struct MemoryMetafile metafile = {bytes.data(), LONG(bytes.size())};
+    return MetafileRenderMemory(&metafile);
+  }
+};
+
+void expect_size(ULONG width, ULONG height) {
+  EXPECT_EQ(MetafileGetWidth(), width);
+  EXPECT_EQ(MetafileGetHeight(), height);
+}
+
+TEST_F(Api, InitAndExitWriteTheirLinesAndBalanceTheSystemLibraries) {
+  std::vector<UWORD> before = system_counts();
+  ASSERT_EQ(MetafileInit(), 1);
+  EXPECT_EQ(serial.take(), "VELLUM Initialisiert\n");
+  for (size_t i = 0; i < before.size(); i++) EXPECT_EQ(system_counts()[i], before[i] + 1) << SYSTEM_LIBRARIES[i];
+  EXPECT_EQ(MetafileGetPixels(), nullptr);
+  expect_size(0, 0);
+  MetafileExit(1);
+  EXPECT_EQ(serial.take(), "VELLUM Exit\n");
+  EXPECT_EQ(system_counts(), before);
+}
+
+TEST_F(Api, SecondInitKeepsThePictureAndLeaksNothing) {
+  std::vector<UWORD> before = system_counts();
+  ASSERT_EQ(MetafileInit(), 1);
+  ASSERT_EQ(render(150, 120), 0);
+  APTR pixels = MetafileGetPixels();
+  EXPECT_EQ(MetafileInit(), 1);
+  EXPECT_EQ(MetafileGetPixels(), pixels);
+  expect_size(150, 120);
+  MetafileExit(1);
+  EXPECT_EQ(system_counts(), before);
+}
+
+TEST_F(Api, InitFailsWhenAnySystemLibraryIsMissing) {
+  std::vector<UWORD> before = system_counts();
+  for (const char* name : SYSTEM_LIBRARIES) {
+    HostHideLibrary(name, 1);
+    EXPECT_EQ(MetafileInit(), 0) << name;
+    HostHideLibrary(name, 0);
+    EXPECT_EQ(MetafileGetPixels(), nullptr) << name;
+    EXPECT_EQ(render(10, 10), -1) << "no result record after a failed init: " << name;
+  }
+  EXPECT_EQ(serial.take(), "");
+  // Libraries opened before a failure stay held, and go with MetafileExit.
+  MetafileExit(1);
+  EXPECT_EQ(system_counts(), before);
+}
+
+TEST_F(Api, InitFailsWithoutMemoryForTheResultRecord) {
+  HostFailAllocations(1);
+  EXPECT_EQ(MetafileInit(), 0);
+  HostFailAllocations(0);
+  EXPECT_EQ(MetafileInit(), 1);
+  MetafileExit(1);
+}
+
+TEST_F(Api, CallsOutsideInitAndExitAnswerEmpty) {
+  std::vector<uint8_t> bytes = placeable_wmf(40, 30);
+  std::vector<uint8_t> original = bytes;
+  struct MemoryMetafile metafile = {bytes.data(), LONG(bytes.size())};
+  for (int round = 0; round < 2; round++) {
+    EXPECT_EQ(MetafileGetPixels(), nullptr);
+    expect_size(0, 0);
+    MetafileSetMaxSize(500);
+    EXPECT_EQ(MetafileRenderFile("/nonexistent.wmf"), -1);
+    EXPECT_EQ(MetafileRenderMemory(&metafile), -1);
+    EXPECT_EQ(bytes, original);
+    MetafileExit(1);
+    ASSERT_EQ(MetafileInit(), 1);
+    ASSERT_EQ(MetafileRenderMemory(&metafile), 0);
+    MetafileExit(1);
+    bytes = original;
+  }
+}
+
+TEST_F(Api, FittingWithTheDefaultLimit) {
+  ASSERT_EQ(MetafileInit(), 1);
+  const struct {
+    int16_t width, height;
+    ULONG outWidth, outHeight;
+  } cases[] = {{400, 100, 200, 50}, {100, 400, 200, 800}, {150, 120, 150, 120},
+               {200, 200, 200, 200}, {201, 3, 200, 2}};
+  for (const auto& c : cases) {
+    ASSERT_EQ(render(c.width, c.height), 0);
+    expect_size(c.outWidth, c.outHeight);
+    EXPECT_NE(MetafileGetPixels(), nullptr);
+  }
+  MetafileExit(1);
+}
+
+TEST_F(Api, FittingWithASetLimit) {
+  ASSERT_EQ(MetafileInit(), 1);
+  MetafileSetMaxSize(1000);
+  ASSERT_EQ(render(400, 100), 0);
+  expect_size(400, 100);
+  MetafileSetMaxSize(40);
+  ASSERT_EQ(render(400, 100), 0);
+  expect_size(40, 10);
+  MetafileExit(1);
+}
+
+TEST_F(Api, FailedRendersLeaveThePictureUntouched) {
+  ASSERT_EQ(MetafileInit(), 1);
+  ASSERT_EQ(render(150, 120), 0);
+  APTR pixels = MetafileGetPixels();
+
+  EXPECT_EQ(MetafileRenderFile("/nonexistent/picture.wmf"), -1);
+  EXPECT_EQ(MetafileRenderFile("NOVOLUME:picture.wmf"), -1);
+  EXPECT_EQ(MetafileRenderFile(nullptr), -1);
+  std::vector<uint8_t> bytes = placeable_wmf(40, 30);
+  std::vector<uint8_t> original = bytes;
+  struct MemoryMetafile empty = {bytes.data(), 0};
+  struct MemoryMetafile negative = {bytes.data(), -5};
+  struct MemoryMetafile nodata = {nullptr, 40};
+  EXPECT_EQ(MetafileRenderMemory(&empty), -1);
+  EXPECT_EQ(MetafileRenderMemory(&negative), -1);
+  EXPECT_EQ(MetafileRenderMemory(&nodata), -1);
+  EXPECT_EQ(MetafileRenderMemory(nullptr), -1);
+  EXPECT_EQ(bytes, original) << "a refused buffer is not converted";
+
+  std::vector<uint8_t> notPlaceable = placeable_wmf(40, 30);
+  notPlaceable[0] ^= 0xFF;
+  EXPECT_EQ(MetafileRenderFile(write_file("not-placeable.wmf", notPlaceable).c_str()), 0);
+  struct MemoryMetafile plain = {notPlaceable.data(), LONG(notPlaceable.size())};
+  EXPECT_EQ(MetafileRenderMemory(&plain), 0);
+
+  HostFailAllocations(3000000);
+  EXPECT_EQ(render(40, 30), -1) << "no memory for the render stack";
+  HostFailAllocations(0);
+
+  EXPECT_EQ(MetafileGetPixels(), pixels);
+  expect_size(150, 120);
+  MetafileExit(1);
+}
+
+TEST_F(Api, RendersFilesByHostPathAndThroughAssigns) {
+  ASSERT_EQ(MetafileInit(), 1);
+  std::vector<uint8_t> bytes = placeable_wmf(60, 20);
+  ASSERT_EQ(MetafileRenderFile(write_file("picture.wmf", bytes).c_str()), 0);
+  expect_size(60, 20);
+
+  BPTR file = Open("RAM:vellum-library-test.wmf", MODE_NEWFILE);
+  ASSERT_NE(file, 0);
+  ASSERT_EQ(Write(file, bytes.data(), LONG(bytes.size())), LONG(bytes.size()));
+  Close(file);
+  MetafileSetMaxSize(30);
+  EXPECT_EQ(MetafileRenderFile("ram:vellum-library-test.wmf"), 0);
+  expect_size(30, 10);
+  DeleteFile("RAM:vellum-library-test.wmf");
+  MetafileExit(1);
+}
+
+TEST_F(Api, EachRenderRunsOnItsOwnStackAndSaysWhere) {
+  ASSERT_EQ(MetafileInit(), 1);
+  serial.take();
+  ASSERT_EQ(render(10, 10), 0);
+  ASSERT_EQ(render(20, 10), 0);
+  std::string lines = serial.take();
+  for (int call = 0; call < 2; call++) {
+    ASSERT_EQ(lines.rfind("main: Stack 0x", 0), 0u) << lines;
+    size_t end = lines.find('\n');
+    ASSERT_NE(end, std::string::npos);
+    EXPECT_EQ(lines.find_first_not_of("0123456789abcdef", 14), end) << lines;
+    lines.erase(0, end + 1);
+  }
+  EXPECT_EQ(lines, "");
+  MetafileExit(1);
+}
+
+TEST_F(Api, ExitWithAnyOtherFlagDoesNothing) {
+  std::vector<UWORD> before = system_counts();
+  ASSERT_EQ(MetafileInit(), 1);
+  ASSERT_EQ(render(150, 120), 0);
+  APTR pixels = MetafileGetPixels();
+  std::vector<UWORD> held = system_counts();
+  serial.take();
+  for (ULONG flag : {0u, 2u, 0xFFFFFFFFu}) MetafileExit(flag);
+  EXPECT_EQ(serial.take(), "");
+  EXPECT_EQ(MetafileGetPixels(), pixels);
+  expect_size(150, 120);
+  volatile uint32_t first = static_cast<uint32_t*>(pixels)[0];  // ASan stops here if it was freed
+  (void)first;
+  EXPECT_EQ(system_counts(), held);
+  MetafileExit(1);
+  EXPECT_EQ(system_counts(), before);
+}
+
+TEST_F(Api, ConcurrentCallersKeepTheResultWhole) {
+  ASSERT_EQ(MetafileInit(), 1);
+  std::vector<std::thread> callers;
+  for (int t = 0; t < 4; t++) {
+    callers.emplace_back([this, t] {
+      for (int i = 0; i < 15; i++) {
+        EXPECT_EQ(render(int16_t(20 + 10 * t), int16_t(10 + t)), 0);
+        EXPECT_NE(MetafileGetWidth(), 0u);
+      }
+    });
+  }
+  for (std::thread& caller : callers) caller.join();
+  ULONG width = MetafileGetWidth();
+  EXPECT_TRUE(width == 20 || width == 30 || width == 40 || width == 50) << width;
+  EXPECT_EQ(MetafileGetHeight(), 10 + (width - 20) / 10);
+  MetafileExit(1);
+}
+
+}  // namespace
+}  // namespace library_test

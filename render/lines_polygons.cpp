@@ -25,10 +25,18 @@ void path_point(PlaybackState* state, const uint8_t* at, bool first) {
   else cairo_line_to(state->cr, x, y);
 }
 
-// The point count of a POLYLINE or POLYGON, cut to the points the record holds.
-uint16_t points_in_record(const uint8_t* record, uint32_t size, const uint8_t* points,
-                          uint16_t count) {
-  return uint16_t(RecordSpan(record, size).items_from(points, POINT_SIZE, count));
+using PointListDecoder = uint32_t (*)(const uint8_t*, uint16_t*, const uint8_t**);
+
+// Decodes a POLYLINE or POLYGON and adds its points, cut to those the
+// record holds, as one open figure. False when the decoder refuses it.
+bool append_point_record(const uint8_t* record, PointListDecoder decode, PlaybackState* state) {
+  uint16_t count = 0;
+  const uint8_t* points = nullptr;
+  const uint32_t size = decode(record, &count, &points);
+  if (size == 0) return false;
+  count = uint16_t(RecordSpan(record, size).items_from(points, POINT_SIZE, count));
+  append_point_path(count, points, state);
+  return true;
 }
 
 }  // namespace
@@ -65,20 +73,12 @@ void play_LINETO(const uint8_t* record, PlaybackState* state) {
 }
 
 void play_POLYLINE(const uint8_t* record, PlaybackState* state) {
-  uint16_t count = 0;
-  const uint8_t* points = nullptr;
-  const uint32_t size = decode_POLYLINE(record, &count, &points);
-  if (size == 0) return;
-  append_point_path(points_in_record(record, size, points, count), points, state);
+  if (!append_point_record(record, decode_POLYLINE, state)) return;
   stroke_with_pen(state->cr, state);
 }
 
 void play_POLYGON(const uint8_t* record, PlaybackState* state) {
-  uint16_t count = 0;
-  const uint8_t* points = nullptr;
-  const uint32_t size = decode_POLYGON(record, &count, &points);
-  if (size == 0) return;
-  append_point_path(points_in_record(record, size, points, count), points, state);
+  if (!append_point_record(record, decode_POLYGON, state)) return;
   cairo_close_path(state->cr);
   stroke_and_fill(state);
 }

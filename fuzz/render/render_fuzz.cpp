@@ -7,9 +7,6 @@
 
 #include "render/playback.h"
 
-// fontconfig keeps its caches for the life of the process.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0 || size > (1u << 20)) return 0;
   const uint32_t limit = (data[size - 1] & 1) ? 200 : 1000;

@@ -22,6 +22,7 @@
 
 #include "metafile/byte_order.h"
 #include "render/playback.h"
+#include "tests/support/wmf_builder.h"
 
 namespace {
 
@@ -99,39 +100,14 @@ int bench_corpus(const std::string& dir, double min_seconds) {
   return 0;
 }
 
-void put16(std::vector<uint8_t>& out, uint16_t v) {
-  out.push_back(uint8_t(v));
-  out.push_back(uint8_t(v >> 8));
-}
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-  put16(out, uint16_t(v));
-  put16(out, uint16_t(v >> 16));
-}
-
 // A 1000 x 1000 picture: a 1-unit pen, one MOVETO and n LINETO records in a
 // zigzag, and no fill anywhere, so every stroke re-strokes the whole path.
 int write_lines(const std::string& path, uint32_t n) {
-  std::vector<uint8_t> f;
-  put32(f, 0x9AC6CDD7);
-  put16(f, 0);
-  for (uint16_t v : {0, 0, 1000, 1000, 1440}) put16(f, v);
-  put32(f, 0);
-  uint16_t checksum = 0;
-  for (size_t i = 0; i < 20; i += 2) checksum ^= uint16_t(f[i] | f[i + 1] << 8);
-  put16(f, checksum);
-  const uint32_t words = 9 + 5 + 8 + 5 * (n + 1) + 3;
-  put16(f, 1), put16(f, 9), put16(f, 0x300), put32(f, words), put16(f, 1), put32(f, 8), put16(f, 0);
-  put32(f, 5), put16(f, 0x020C), put16(f, 1000), put16(f, 1000);  // SETWINDOWEXT
-  put32(f, 8), put16(f, 0x02FA), put16(f, 0), put16(f, 1), put16(f, 0), put32(f, 0);  // pen
-  put32(f, 5), put16(f, 0x0214), put16(f, 500), put16(f, 0);  // MOVETO y, x
-  for (uint32_t i = 0; i < n; ++i) {
-    put32(f, 5), put16(f, 0x0213);  // LINETO y, x
-    put16(f, uint16_t(100 + (i * 37) % 800)), put16(f, uint16_t(i % 2 ? 100 : 900));
-  }
-  put32(f, 3), put16(f, 0);
-  FILE* out = std::fopen(path.c_str(), "wb");
-  if (!out || std::fwrite(f.data(), 1, f.size(), out) != f.size()) return 1;
-  return std::fclose(out) == 0 ? 0 : 1;
+  vellum::test::WmfBuilder wmf;
+  wmf.placeable(0, 0, 1000, 1000).set_window_ext(1000, 1000).create_pen(0, 1, 0, 0, 0)
+      .move_to(0, 500);
+  for (uint32_t i = 0; i < n; ++i) wmf.line_to(i % 2 ? 100 : 900, int(100 + (i * 37) % 800));
+  return wmf.write_to(path) ? 0 : 1;
 }
 
 int bench_file(const std::string& path, uint32_t limit) {

@@ -3,6 +3,8 @@
 #ifndef MUI_VELLUM_MCC_H
 #define MUI_VELLUM_MCC_H
 
+#include <intuition/classusr.h>
+
 #define MUIC_Vellum "vellum.mcc"
 
 /* Attributes of the class: plain numbers below TAG_USER. */

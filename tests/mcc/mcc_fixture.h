@@ -15,7 +15,8 @@
 
 namespace mcc_test {
 
-constexpr uint32_t RED = 0xFFFF0000;
+// Pure red as the renderer paints it: colours reach cairo as byte / 256.
+constexpr uint32_t RED = 0xFFFE0000;
 
 // A placeable picture of width x height units whose left half is a solid
 // red rectangle and whose right half is left unpainted; its path.

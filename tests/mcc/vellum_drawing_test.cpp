@@ -67,3 +67,38 @@ TEST_F(VellumWindow, TransparentPixelsShowTheWindowBackground) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace mcc_test;
+
+// A box larger than the picture, or a picture taller than MUI sizes go,
+// must neither read past the pixel buffer nor wrap the 16-bit size fields.
+TEST_F(VellumWindow, SizesStayWithinThePictureAndMuiLimits) {
+  constexpr uint32_t SENTINEL = 0x12345678;
+  mui_test::Canvas canvas(300, 120, SENTINEL);
+  struct IBox laid_out = muiAreaData(picture_)->mad_Box;
+  muiAreaData(picture_)->mad_Box = {0, 0, 300, 120};
+  struct RastPort* window_port = _rp(picture_);
+  _rp(picture_) = &canvas.port;
+  DoMethod(picture_, MUIM_Draw, ULONG(MADF_DRAWOBJECT));
+  _rp(picture_) = window_port;
+  muiAreaData(picture_)->mad_Box = laid_out;
+  uint32_t background = canvas.at(250, 100);
+  EXPECT_EQ(canvas.at(20, 25), RED);
+  // Right of and below the picture only the background was laid down.
+  EXPECT_EQ(canvas.at(210, 25), background);
+  EXPECT_EQ(canvas.at(20, 60), background);
+
+  vellum_mcc::VellumData* data = instance(picture_);
+  uint32_t height = data->Picture.Height;
+  data->Picture.Height = 70000;  // as a 1 x 350 box fitted to 200 wide would give
+  struct MUI_MinMax range = {};
+  DoMethod(picture_, MUIM_AskMinMax, &range);
+  data->Picture.Height = height;
+  EXPECT_EQ(range.MinHeight, MUI_MAXMAX);
+  EXPECT_EQ(range.MaxHeight, MUI_MAXMAX);
+  EXPECT_EQ(range.MinWidth, 200);
+}
+
+}  // namespace

@@ -17,7 +17,8 @@ bool have_xvfb() { return std::system("command -v xvfb-run >/dev/null 2>&1") == 
 
 // Runs the viewer under xvfb-run; its exit status.
 int run_viewer(const std::string& arguments) {
-  std::string command = "xvfb-run -a " + VIEWER + " " + arguments + " >/dev/null 2>&1";
+  std::string command = "LSAN_OPTIONS=suppressions=" VELLUM_SOURCE_DIR "/tests/mcc/third_party_leaks.supp "
+                        "xvfb-run -a " + VIEWER + " " + arguments + " >/dev/null 2>&1";
   int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

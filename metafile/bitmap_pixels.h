@@ -16,10 +16,12 @@ enum PixelsResult : int {
 };
 
 // `pixels_size` is how many input bytes are readable at `pixels` (the rest
-// of the record): rows past it are not read and stay zero in the output.
+// of the record): only whole rows inside it are read, the others stay zero
+// in the output; a null `pixels` or a `pixels_size` of 0 is "no pixels".
 // Colour-table indices beyond `colour_count` are not read either (they give
-// black). The output buffer is allocated with std::calloc; the caller frees
-// it with std::free, also after result 7.
+// black, fourth byte 0). An output of more than 0xFFFFFFFF bytes is refused
+// with result 4. The output buffer is allocated with std::calloc; the caller
+// frees it with std::free, also after result 7.
 int pixels_to_rgba(const uint8_t* pixels, uint32_t pixels_size, const uint8_t* colour_table,
                    uint32_t colour_count, uint8_t** out, uint32_t width, uint32_t height,
                    uint32_t bits_per_pixel, bool use_colour_table, bool reverse_rows);

@@ -36,6 +36,18 @@ uint16_t load_word(const uint8_t* at) { return load_u16(at); }
 // count + 3 words.
 bool has_bitmap(const uint8_t* record) { return load_u32(record) != record[5] + 3u; }
 
+// The bitmap header is copied out and the pixels follow it; a transfer
+// without bitmap gets a zeroed header and no pixels.
+void take_bitmap(const uint8_t* header, Bitmap16Header* bitmap, const uint8_t** pixels) {
+  if (header) {
+    std::memcpy(bitmap, header, sizeof *bitmap);
+    *pixels = header + sizeof *bitmap;
+  } else {
+    std::memset(bitmap, 0, sizeof *bitmap);
+    *pixels = nullptr;
+  }
+}
+
 }  // namespace
 
 Point16 load_point(const uint8_t* at) { return {load_i16(at), load_i16(at + 2)}; }
@@ -140,13 +152,7 @@ uint32_t decode_BITBLT(const uint8_t* record, Point16* dest, Point16* size_out, 
   *size_out = point_y_first(record + fields);
   *source = point_y_first(record + 10);
   *rop = load_u32(record + 6);
-  if (with_bitmap) {
-    std::memcpy(bitmap, record + 22, sizeof *bitmap);
-    *pixels = record + 32;
-  } else {
-    std::memset(bitmap, 0, sizeof *bitmap);
-    *pixels = nullptr;
-  }
+  take_bitmap(with_bitmap ? record + 22 : nullptr, bitmap, pixels);
   return size;
 }
 
@@ -163,13 +169,7 @@ uint32_t decode_STRETCHBLT(const uint8_t* record, Point16* dest, Point16* dest_s
   *source = point_y_first(record + 14);
   *source_size = point_y_first(record + 10);
   *rop = load_u32(record + 6);
-  if (with_bitmap) {
-    std::memcpy(bitmap, record + 26, sizeof *bitmap);
-    *pixels = record + 36;
-  } else {
-    std::memset(bitmap, 0, sizeof *bitmap);
-    *pixels = nullptr;
-  }
+  take_bitmap(with_bitmap ? record + 26 : nullptr, bitmap, pixels);
   return size;
 }
 

@@ -59,8 +59,13 @@ uint32_t decode_RECTANGLE(const uint8_t* record, Rect16* rect);
 uint32_t decode_ROUNDRECT(const uint8_t* record, int16_t* corner_width,
                           int16_t* corner_height, Rect16* rect);
 uint32_t decode_PATBLT(const uint8_t* record, Point16* dest, Point16* size, uint32_t* rop);
+// TEXTOUT needs 12 bytes + its length padded to even (the length word, the
+// string and the start point after it); a negative length is refused.
 uint32_t decode_TEXTOUT(const uint8_t* record, Point16* start, int16_t* length,
                         const uint8_t** string);
+// The two transfers: the form without bitmap has parameter count + 3 words
+// (minimum 24 and 28 bytes); the bitmap form must hold its whole
+// Bitmap16Header (minimum 32 and 36 bytes), pixels from 32 and 36.
 uint32_t decode_BITBLT(const uint8_t* record, Point16* dest, Point16* size, Point16* source,
                        uint32_t* rop, Bitmap16Header* bitmap, const uint8_t** pixels);
 uint32_t decode_STRETCHBLT(const uint8_t* record, Point16* dest, Point16* dest_size,
@@ -71,6 +76,7 @@ uint32_t decode_POLYLINE(const uint8_t* record, uint16_t* count, const uint8_t**
 uint32_t decode_ESCAPE(const uint8_t* record, uint16_t* function, uint16_t* byte_count,
                        const uint8_t** data);
 uint32_t decode_SETTEXTALIGN(const uint8_t* record, uint16_t* align);
+// When 8 + 2 x polygons lies past the record, `points` is the record's end.
 uint32_t decode_POLYPOLYGON(const uint8_t* record, uint16_t* polygons,
                             const uint8_t** counts, const uint8_t** points);
 uint32_t decode_CREATEPENINDIRECT(const uint8_t* record, PenObject* pen);

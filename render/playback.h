@@ -46,6 +46,8 @@ struct PlaybackState {
   int32_t font_italic;
   int32_t pen_cap;          // 0, 0x100, 0x200, or -1
   int32_t pen_join;         // 0, 0x1000, 0x2000
+  int32_t font_charset;     // character set byte of the current font
+  int32_t stroke_pending;   // 1 while a stroke of the grown path waits to be painted
 };
 
 inline constexpr uint32_t DEFAULT_FIT_LIMIT = 200;

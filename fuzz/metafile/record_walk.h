@@ -1,0 +1,14 @@
+// Walks a converted stream the way playback does and reads everything a
+// decoder hands out through RecordSpan, so the sanitizers see every read a
+// consumer could make.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vellum::fuzz {
+
+// A value that depends on every byte read, so no read is optimised away.
+uint32_t walk_records(const uint8_t* buffer, size_t size);
+
+}  // namespace vellum::fuzz

@@ -1,0 +1,142 @@
+// The pen, brush and font records, and the operations that put the current
+// pen and fill onto cairo's path. There is no object table: each record
+// writes its values straight into the state, the last one of a kind wins.
+#include <cairo.h>
+
+#include "metafile/record_span.h"
+#include "render/drawing_objects.h"
+#include "render/handlers.h"
+
+namespace vellum {
+
+namespace {
+
+constexpr uint32_t FONT_RECORD_OFFSET = 6;  // the FontObject follows the record header
+constexpr uint32_t FONT_FACE_MAX = sizeof(PlaybackState::font_face) - 1;
+
+}  // namespace
+
+double colour_unit(int32_t c) { return c * 0.00390625; }
+
+void play_CREATEPENINDIRECT(const uint8_t* record, PlaybackState* state) {
+  PenObject pen{};
+  if (decode_CREATEPENINDIRECT(record, &pen) == 0) return;
+  // Strokes waiting for the old pen are painted with it.
+  flush_pending_stroke(state->cr, state);
+  state->pen_width = double(uint16_t(pen.width.x));
+  const int32_t dash = pen.style & 0x000F;
+  state->pen_dash = dash <= 4 ? dash : -1;
+  const int32_t cap = pen.style & 0x0F00;
+  state->pen_cap = (cap == 0 || cap == 0x100 || cap == 0x200) ? cap : -1;
+  const int32_t join = pen.style & 0xF000;
+  state->pen_join = (join == 0 || join == 0x1000) ? join : 0x2000;
+  state->pen_red = pen.colour.red;
+  state->pen_green = pen.colour.green;
+  state->pen_blue = pen.colour.blue;
+}
+
+// Solid and hatched brushes set the fill colour (a hatch fills solid);
+// every other style leaves it as it was.
+void play_CREATEBRUSHINDIRECT(const uint8_t* record, PlaybackState* state) {
+  const uint8_t* at = nullptr;
+  if (decode_CREATEBRUSHINDIRECT(record, &at) == 0) return;
+  const BrushObject brush = load_brush(at);
+  if (brush.style != 0 && brush.style != 2) return;
+  state->fill_red = brush.colour.red;
+  state->fill_green = brush.colour.green;
+  state->fill_blue = brush.colour.blue;
+}
+
+void play_CREATEFONTINDIRECT(const uint8_t* record, PlaybackState* state) {
+  const uint8_t* at = nullptr;
+  const uint32_t size = decode_CREATEFONTINDIRECT(record, &at);
+  if (size == 0) return;
+  const FontObject font = load_font(at);
+  state->font_height = font.height;
+  state->font_weight = font.weight;
+  state->font_italic = font.italic;
+  state->font_charset = font.charset;
+  const RecordSpan span(record, size);
+  span.copy_string(record + FONT_RECORD_OFFSET + FONT_FACE_OFFSET, FONT_FACE_MAX,
+                   state->font_face, sizeof state->font_face);
+}
+
+void set_line_cap_bits(cairo_t* cr, int32_t cap) {
+  switch (cap) {
+    case 0: cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND); break;
+    case 0x100: cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE); break;
+    case 0x200: cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT); break;
+    default: break;
+  }
+}
+
+void set_line_join_bits(cairo_t* cr, int32_t join) {
+  switch (join) {
+    case 0: cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND); break;
+    case 0x1000: cairo_set_line_join(cr, CAIRO_LINE_JOIN_BEVEL); break;
+    case 0x2000: cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER); break;
+    default: break;
+  }
+}
+
+// The pen's join is always one of the three; a cap of -1 (unrecognised
+// bits) keeps whatever cap the context holds.
+void apply_line_join(cairo_t* cr, const PlaybackState* state) {
+  set_line_join_bits(cr, state->pen_join);
+}
+
+void apply_line_cap(cairo_t* cr, const PlaybackState* state) {
+  set_line_cap_bits(cr, state->pen_cap);
+}
+
+// Dash lengths are logical units, so they scale with the picture. A solid
+// pen clears any earlier dash; an unknown style (-1) keeps it.
+void apply_dash(cairo_t* cr, const PlaybackState* state) {
+  static const double DASH[] = {4, 4};
+  static const double DOT[] = {1, 4};
+  static const double DASH_DOT[] = {4, 4, 1, 4};
+  static const double DASH_DOT_DOT[] = {4, 4, 1, 4, 1, 4};
+  switch (state->pen_dash) {
+    case 0: cairo_set_dash(cr, nullptr, 0, 0); break;
+    case 1: cairo_set_dash(cr, DASH, 2, 0); break;
+    case 2: cairo_set_dash(cr, DOT, 2, 0); break;
+    case 3: cairo_set_dash(cr, DASH_DOT, 4, 0); break;
+    case 4: cairo_set_dash(cr, DASH_DOT_DOT, 6, 0); break;
+    default: break;
+  }
+}
+
+// Every stroke outlines the whole path, open figures of earlier records
+// included. Painting the same figures again with the same pen changes only
+// the darkness of anti-aliased edges, yet costs O(n^2) over a run of line
+// records; so the stroke is noted here and painted once by
+// flush_pending_stroke, before anything that could show the difference.
+void stroke_with_pen(cairo_t*, PlaybackState* state) { state->stroke_pending = 1; }
+
+void flush_pending_stroke(cairo_t* cr, PlaybackState* state) {
+  if (!state->stroke_pending) return;
+  state->stroke_pending = 0;
+  apply_line_join(cr, state);
+  apply_line_cap(cr, state);
+  apply_dash(cr, state);
+  cairo_set_source_rgb(cr, colour_unit(state->pen_red), colour_unit(state->pen_green),
+                       colour_unit(state->pen_blue));
+  cairo_set_line_width(cr, state->pen_width);
+  cairo_stroke_preserve(cr);
+}
+
+void fill_with_brush(cairo_t* cr, PlaybackState* state) {
+  flush_pending_stroke(cr, state);
+  apply_line_join(cr, state);
+  apply_line_cap(cr, state);
+  cairo_set_source_rgb(cr, colour_unit(state->fill_red), colour_unit(state->fill_green),
+                       colour_unit(state->fill_blue));
+  cairo_fill(cr);
+}
+
+void stroke_and_fill(PlaybackState* state) {
+  stroke_with_pen(state->cr, state);
+  fill_with_brush(state->cr, state);
+}
+
+}  // namespace vellum

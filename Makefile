@@ -26,6 +26,7 @@ run: build
 
 bench: build
 	@bash scripts/bench
+	@bash scripts/bench-quire
 
 # libFuzzer targets; FUZZ_SECONDS per target (default 60).
 fuzz: setup

@@ -1,5 +1,6 @@
 #include "page_png.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -27,6 +28,10 @@ std::string write_png_replacing(cairo_surface_t* surface, const std::string& pat
   std::string temporary = folder_of(path) + "/.quiredump-XXXXXX";
   const int fd = mkstemp(temporary.data());
   if (fd < 0) return std::string("cannot create a file beside it: ") + std::strerror(errno);
+  // mkstemp makes the file private; the PNG gets the usual permissions.
+  const mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
   std::FILE* file = fdopen(fd, "wb");
   if (!file) {
     close(fd);

@@ -15,16 +15,16 @@ void ensure_gsf_initialised() {
   (void)done;
 }
 
-// Copies a named child stream whole. A missing stream leaves `out` empty and
-// succeeds; an oversized or unreadable one fails.
-int copy_child(GsfInfile* infile, const char* name, std::vector<uint8_t>& out) {
+// Copies a named child stream whole, up to `limit` bytes. A missing stream
+// leaves `out` empty and succeeds; an oversized or unreadable one fails.
+int copy_child(GsfInfile* infile, const char* name, std::vector<uint8_t>& out, size_t limit = kMaxStreamBytes) {
   GsfInput* child = gsf_infile_child_by_name(infile, name);
   if (!child) return kOpenOk;
   int result = kOpenOk;
   const gsf_off_t size = gsf_input_size(child);
   if (size < 0) {
     result = kOpenDamaged;
-  } else if (static_cast<uint64_t>(size) > kMaxStreamBytes) {
+  } else if (static_cast<uint64_t>(size) > limit) {
     result = kOpenTooLarge;
   } else {
     out.resize(static_cast<size_t>(size));
@@ -37,34 +37,15 @@ int copy_child(GsfInfile* infile, const char* name, std::vector<uint8_t>& out) {
   return result;
 }
 
-std::string meta_string(GsfDocMetaData* meta, const char* key) {
-  GsfDocProp* prop = gsf_doc_meta_data_lookup(meta, key);
-  if (!prop) return {};
-  const GValue* value = gsf_doc_prop_get_val(prop);
-  if (!value || !G_VALUE_HOLDS_STRING(value)) return {};
-  const char* text = g_value_get_string(value);
-  return text ? std::string(text) : std::string();
-}
-
-// Merges one property-set stream into `meta`. Property sets are optional
-// and a broken one costs only its properties, never the document.
-void read_property_stream(GsfInfile* infile, const char* name, GsfDocMetaData* meta) {
-  GsfInput* child = gsf_infile_child_by_name(infile, name);
-  if (!child) return;
-  if (GError* error = gsf_doc_meta_data_read_from_msole(meta, child)) g_error_free(error);
-  g_object_unref(child);
-}
-
+// Property sets are optional: a broken or oversized one costs only its
+// properties, never the document.
 void read_properties(GsfInfile* infile, DocumentProperties& out) {
-  GsfDocMetaData* meta = gsf_doc_meta_data_new();
-  read_property_stream(infile, "\005SummaryInformation", meta);
-  read_property_stream(infile, "\005DocumentSummaryInformation", meta);
-  out.title = meta_string(meta, GSF_META_NAME_TITLE);
-  out.subject = meta_string(meta, GSF_META_NAME_SUBJECT);
-  out.author = meta_string(meta, GSF_META_NAME_CREATOR);
-  out.company = meta_string(meta, GSF_META_NAME_COMPANY);
-  out.app_name = meta_string(meta, GSF_META_NAME_GENERATOR);
-  g_object_unref(meta);
+  std::vector<uint8_t> bytes;
+  if (copy_child(infile, "\005SummaryInformation", bytes, kMaxPropertyStreamBytes) == kOpenOk)
+    read_summary_information({bytes.data(), bytes.size()}, out);
+  bytes.clear();
+  if (copy_child(infile, "\005DocumentSummaryInformation", bytes, kMaxPropertyStreamBytes) == kOpenOk)
+    read_document_summary_information({bytes.data(), bytes.size()}, out);
 }
 
 int read_from_input(GsfInput* input, CompoundStreams& out) {

@@ -8,11 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "property_sets.h"
+
 namespace quire {
 
-struct DocumentProperties {
-  std::string title, subject, author, company, app_name;
-};
 
 struct CompoundStreams {
   std::vector<uint8_t> word;   // "WordDocument"
@@ -21,8 +20,9 @@ struct CompoundStreams {
   DocumentProperties properties;
 };
 
-// Largest stream this reader copies into memory.
+// Largest stream this reader copies into memory, and largest property set.
 constexpr size_t kMaxStreamBytes = 64u << 20;
+constexpr size_t kMaxPropertyStreamBytes = 2u << 20;
 
 // Reads a compound file from a path or from memory. Returns an OpenResult.
 int read_compound_file(const char* path, CompoundStreams& out);

@@ -49,18 +49,26 @@ ByteSpan FormatPages::page_for(const BinTable& bins, uint32_t fc) const {
   return word_.slice(uint64_t{bins.pages[i]} * kPageSize, kPageSize);
 }
 
+// Finds the entry serving `fc` on its page: the run's end goes into `run`,
+// the stored offset (in 16-bit words, 0 for none) of its properties is the
+// result, with `page` set. 0 when there is no usable entry.
+size_t FormatPages::locate(const BinTable& bins, uint32_t fc, unsigned max_entries, size_t entry_size,
+                           FormatRun& run, ByteSpan& page) const {
+  page = page_for(bins, fc);
+  if (page.size != kPageSize) return 0;
+  const unsigned count = page.data[kCountByte];
+  if (count == 0 || count > max_entries) return 0;
+  unsigned entry = 0;
+  if (!find_entry(page, count, fc, entry, run.end)) return 0;
+  const size_t at = 2u * page.data[4 * (count + 1) + entry_size * entry];
+  return at < kCountByte ? at : 0;
+}
+
 FormatRun FormatPages::character_run(uint32_t fc) const {
   FormatRun run{{}, 0, fc + 1};
-  const ByteSpan page = page_for(chpx_, fc);
-  if (page.size != kPageSize) return run;
-  const unsigned count = page.data[kCountByte];
-  if (count == 0 || count > kMaxCharRuns) return run;
-  unsigned entry = 0;
-  uint32_t end = 0;
-  if (!find_entry(page, count, fc, entry, end)) return run;
-  run.end = end;
-  const size_t at = 2u * page.data[4 * (count + 1) + entry];
-  if (at == 0 || at >= kCountByte) return run;
+  ByteSpan page;
+  const size_t at = locate(chpx_, fc, kMaxCharRuns, 1, run, page);
+  if (at == 0) return run;
   const uint8_t size = page.data[at];
   if (at + 1 + size <= kCountByte) run.grpprl = page.slice(at + 1, size);
   return run;
@@ -68,16 +76,9 @@ FormatRun FormatPages::character_run(uint32_t fc) const {
 
 FormatRun FormatPages::paragraph_run(uint32_t fc) const {
   FormatRun run{{}, 0, fc + 1};
-  const ByteSpan page = page_for(papx_, fc);
-  if (page.size != kPageSize) return run;
-  const unsigned count = page.data[kCountByte];
-  if (count == 0 || count > kMaxParagraphs) return run;
-  unsigned entry = 0;
-  uint32_t end = 0;
-  if (!find_entry(page, count, fc, entry, end)) return run;
-  run.end = end;
-  const size_t at = 2u * page.data[4 * (count + 1) + kBxPapSize * entry];
-  if (at == 0 || at >= kCountByte) return run;
+  ByteSpan page;
+  const size_t at = locate(papx_, fc, kMaxParagraphs, kBxPapSize, run, page);
+  if (at == 0) return run;
   // PapxInFkp: a count of 16-bit words, or 0 and then a count of the rest.
   size_t start = at + 1, size = 0;
   if (page.data[at] != 0) {

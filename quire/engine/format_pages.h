@@ -38,6 +38,8 @@ class FormatPages {
  private:
   // The 512-byte page that serves `fc` in `bins`, or an empty span.
   ByteSpan page_for(const BinTable& bins, uint32_t fc) const;
+  size_t locate(const BinTable& bins, uint32_t fc, unsigned max_entries, size_t entry_size, FormatRun& run,
+                ByteSpan& page) const;
 
   ByteSpan word_;
   const BinTable& chpx_;

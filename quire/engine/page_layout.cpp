@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "paragraph_layout.h"
+#include "paragraph_metrics.h"
 
 namespace quire {
 namespace {
@@ -37,12 +38,18 @@ Frame frame_for(const SectionFormat& section) {
 
 double space_points(uint16_t twips) { return std::min(points(twips), kMaxParagraphSpace); }
 
+// Lays out in two passes: every paragraph is measured at the width its
+// place gives it (all at once, see paragraph_metrics.h), then the measured
+// lines are flowed onto pages in document order.
 class Paginator {
  public:
   Paginator(const DocumentModel& model, PageLayout& out)
       : model_(model), out_(out), fonts_{model.fonts, model.defaults.font} {}
 
   void run() {
+    plan();
+    metrics_ = measure_paragraphs(jobs_, fonts_);
+    next_ = 0;
     out_.pages.clear();
     frame_ = frame_for(section(0));
     new_page();
@@ -61,6 +68,34 @@ class Paginator {
     return model_.sections[std::min(index, model_.sections.size() - 1)];
   }
 
+  // The paragraph's left edge and width inside a column starting at `left`, `width` wide.
+  static void indented(const Paragraph& paragraph, double left, double width, double min_width, double& x,
+                       double& text_width) {
+    const ParaProps& props = paragraph.props;
+    x = std::max(0.0, left + points(props.left_indent));
+    text_width = std::max(min_width, width - points(props.left_indent) - points(props.right_indent));
+  }
+
+  // The first pass: one measuring job per paragraph, in the order place() takes them.
+  void plan() {
+    jobs_.clear();
+    for (const Block& block : model_.blocks) {
+      frame_ = frame_for(section(block.section));
+      double x = 0, width = 0;
+      if (block.kind == BlockKind::kParagraph) {
+        indented(block.paragraph, frame_.left, frame_.width, kMinTextWidth / 2, x, width);
+        jobs_.push_back({&block.paragraph, width});
+      } else if (block.kind == BlockKind::kRow) {
+        const std::vector<double> widths = cell_widths(block.row, x);
+        for (size_t i = 0; i < block.row.cells.size(); ++i)
+          for (const Paragraph& paragraph : block.row.cells[i].paragraphs) {
+            indented(paragraph, 0, widths[i] - 2 * kCellPadX, kMinCellTextWidth, x, width);
+            jobs_.push_back({&paragraph, width});
+          }
+      }
+    }
+  }
+
   void new_page() {
     out_.pages.emplace_back();
     y_ = frame_.top;
@@ -69,41 +104,30 @@ class Paginator {
 
   // Places a paragraph at the cursor, breaking it across pages between lines.
   void place_paragraph(const Paragraph& paragraph) {
-    const ParaProps& props = paragraph.props;
-    const double indent_left = points(props.left_indent), indent_right = points(props.right_indent);
-    const double x = std::max(0.0, frame_.left + indent_left);
-    const double width = std::max(kMinTextWidth / 2, frame_.width - indent_left - indent_right);
-    if (page_has_content_) y_ += space_points(props.space_before);
+    const MeasureJob& job = jobs_[next_];
+    const ParagraphMetrics& metrics = metrics_[next_++];
+    double x = 0, width = 0;
+    indented(paragraph, frame_.left, frame_.width, kMinTextWidth / 2, x, width);
+    if (page_has_content_) y_ += space_points(paragraph.props.space_before);
 
-    PangoLayout* layout = make_paragraph_layout(paragraph, fonts_, width);
-    PlacedParagraph part{&paragraph, x, y_, width, 0, 0};
-    double layout_bottom = 0;
-    PangoLayoutIter* iter = pango_layout_get_iter(layout);
-    int line = 0;
-    do {
-      PangoRectangle logical;
-      pango_layout_iter_get_line_extents(iter, nullptr, &logical);
-      const double line_top = static_cast<double>(logical.y) / PANGO_SCALE;
-      const double line_bottom = static_cast<double>(logical.y + logical.height) / PANGO_SCALE;
-      if (part.top + line_bottom > frame_.bottom && (page_has_content_ || line > part.first_line)) {
+    PlacedParagraph part{&paragraph, x, y_, job.width, 0, 0};
+    const int count = static_cast<int>(metrics.lines.size());
+    for (int line = 0; line < count; ++line) {
+      const LineBox& box = metrics.lines[line];
+      if (part.top + box.bottom > frame_.bottom && (page_has_content_ || line > part.first_line)) {
         if (line > part.first_line) {
           part.end_line = line;
           out_.pages.back().paragraphs.push_back(part);
         }
         new_page();
         part.first_line = line;
-        part.top = y_ - line_top;
+        part.top = y_ - box.top;
       }
       page_has_content_ = true;
-      layout_bottom = line_bottom;
-      ++line;
-    } while (pango_layout_iter_next_line(iter));
-    pango_layout_iter_free(iter);
-    g_object_unref(layout);
-
-    part.end_line = line;
+    }
+    part.end_line = count;
     out_.pages.back().paragraphs.push_back(part);
-    y_ = part.top + layout_bottom + space_points(props.space_after);
+    y_ = part.top + metrics.lines.back().bottom + space_points(paragraph.props.space_after);
   }
 
   // Cell widths from the row's definition when it is usable, else equal shares.
@@ -125,20 +149,16 @@ class Paginator {
     return widths;
   }
 
-  // Lays out a cell's paragraphs from `top`; returns the height they take.
-  double place_cell(const TableCell& cell, double x, double top, double width, std::vector<PlacedParagraph>& placed) {
+  // Stacks a cell's measured paragraphs from `top`; returns the height they take.
+  double place_cell(const TableCell& cell, double left, double top, std::vector<PlacedParagraph>& placed) {
     double y = top;
     for (const Paragraph& paragraph : cell.paragraphs) {
-      const ParaProps& props = paragraph.props;
-      if (y > top) y += space_points(props.space_before);
-      const double text_width = std::max(kMinCellTextWidth, width - points(props.left_indent) - points(props.right_indent));
-      PangoLayout* layout = make_paragraph_layout(paragraph, fonts_, text_width);
-      PangoRectangle logical;
-      pango_layout_get_extents(layout, nullptr, &logical);
-      const int lines = pango_layout_get_line_count(layout);
-      g_object_unref(layout);
-      placed.push_back({&paragraph, x + std::max(0.0, points(props.left_indent)), y, text_width, 0, lines});
-      y += static_cast<double>(logical.height) / PANGO_SCALE + space_points(props.space_after);
+      const MeasureJob& job = jobs_[next_];
+      const ParagraphMetrics& metrics = metrics_[next_++];
+      if (y > top) y += space_points(paragraph.props.space_before);
+      const double x = left + std::max(0.0, points(paragraph.props.left_indent));
+      placed.push_back({&paragraph, x, y, job.width, 0, static_cast<int>(metrics.lines.size())});
+      y += metrics.height + space_points(paragraph.props.space_after);
     }
     return y - top;
   }
@@ -150,13 +170,10 @@ class Paginator {
     std::vector<PlacedParagraph> placed;
     std::vector<CellBox> boxes;
     double height = 0;
-    double cell_x = x;
     for (size_t i = 0; i < row.cells.size(); ++i) {
-      const double text_width = widths[i] - 2 * kCellPadX;
-      height = std::max(height, place_cell(row.cells[i], cell_x + kCellPadX, kCellPadY,
-                                           std::max(kMinCellTextWidth, text_width), placed));
-      boxes.push_back({cell_x, 0, widths[i], 0});
-      cell_x += widths[i];
+      height = std::max(height, place_cell(row.cells[i], x + kCellPadX, kCellPadY, placed));
+      boxes.push_back({x, 0, widths[i], 0});
+      x += widths[i];
     }
     height += 2 * kCellPadY;
     if (y_ + height > frame_.bottom && page_has_content_) new_page();
@@ -177,13 +194,16 @@ class Paginator {
   const DocumentModel& model_;
   PageLayout& out_;
   FontChoice fonts_;
+  std::vector<MeasureJob> jobs_;
+  std::vector<ParagraphMetrics> metrics_;
+  size_t next_ = 0;  // the next job place() takes
   Frame frame_;
   double y_ = 0;
   bool page_has_content_ = false;
 };
 
 void draw_paragraph(cairo_t* cr, const PlacedParagraph& part, const FontChoice& fonts) {
-  PangoLayout* layout = make_paragraph_layout(*part.paragraph, fonts, part.width);
+  PangoLayout* layout = make_paragraph_layout(main_layout_context(), *part.paragraph, fonts, part.width);
   PangoLayoutIter* iter = pango_layout_get_iter(layout);
   int line = 0;
   do {

@@ -71,25 +71,28 @@ void apply_paragraph_format(PangoLayout* layout, const ParaProps& props) {
 
 }  // namespace
 
-PangoContext* layout_context() {
-  static PangoContext* context = [] {
-    PangoFontMap* map = pango_cairo_font_map_new();
-    PangoContext* created = pango_font_map_create_context(map);
-    g_object_unref(map);  // the context keeps its map
-    pango_cairo_context_set_resolution(created, 72.0);
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    pango_cairo_context_set_font_options(created, options);
-    cairo_font_options_destroy(options);
-    return created;
-  }();
+PangoContext* new_layout_context() {
+  PangoFontMap* map = pango_cairo_font_map_new();
+  PangoContext* context = pango_font_map_create_context(map);
+  g_object_unref(map);  // the context keeps its map
+  pango_cairo_context_set_resolution(context, 72.0);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  pango_cairo_context_set_font_options(context, options);
+  cairo_font_options_destroy(options);
   return context;
 }
 
-PangoLayout* make_paragraph_layout(const Paragraph& paragraph, const FontChoice& fonts, double width) {
-  PangoLayout* layout = pango_layout_new(layout_context());
+PangoContext* main_layout_context() {
+  static PangoContext* const context = new_layout_context();
+  return context;
+}
+
+PangoLayout* make_paragraph_layout(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts,
+                                   double width) {
+  PangoLayout* layout = pango_layout_new(context);
   PangoFontDescription* mark = font_for(paragraph.mark, fonts);
   pango_layout_set_font_description(layout, mark);
   pango_font_description_free(mark);

@@ -7,6 +7,7 @@
 #include <proto/quire.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -19,12 +20,15 @@ namespace {
 
 using namespace quire_test;
 
+std::vector<std::string> written;  // host paths of the fixtures, removed after each test
+
 // Writes a fixture into the RAM: folder and gives its Amiga-style name.
 std::string ram_file(const char* name, const Bytes& bytes) {
   const std::string amiga = std::string("RAM:") + name;
   char path[4096];
   EXPECT_GT(HostPathFromName(amiga.c_str(), path, sizeof path), 0);
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  written.push_back(path);
   return amiga;
 }
 
@@ -38,6 +42,8 @@ class QuireLibrary : public ::testing::Test {
     QuireExit(1);
     CloseLibrary(QuireBase);
     QuireBase = nullptr;
+    for (const std::string& path : written) std::remove(path.c_str());
+    written.clear();
   }
 };
 

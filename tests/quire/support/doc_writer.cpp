@@ -39,43 +39,52 @@ struct Span {
   Bytes grpprl;
 };
 
-// Packs character runs into CHPX pages; returns (first fc, page number) pairs.
-void write_chpx_pages(Bytes& word, const std::vector<Span>& runs, Bytes& bin) {
+// Appends formatted pages to the WordDocument stream and writes the bin
+// table that finds them. `fill(page, first)` fills one page starting at
+// span `first` and returns how many spans it took (at least one).
+template <typename Fill>
+void write_pages(Bytes& word, const std::vector<Span>& spans, Bytes& bin, Fill fill) {
   std::vector<uint32_t> fcs, pns;
-  size_t i = 0;
-  while (i < runs.size()) {
-    Bytes page(kPage, 0);
-    Bytes offsets;
-    size_t n = 0, top = kPage - 1;
-    while (i + n < runs.size() && n < 0x65) {
-      const Bytes& g = runs[i + n].grpprl;
-      size_t at = 0, new_top = top;
-      if (!g.empty()) {
-        if (top < 1 + g.size()) break;
-        at = (top - 1 - g.size()) & ~size_t{1};
-        new_top = at;
-      }
-      if (4 * (n + 2) + (n + 1) > new_top) break;  // rgfc and rgb must stay below the grpprls
-      if (!g.empty()) {
-        page[at] = static_cast<uint8_t>(g.size());
-        std::copy(g.begin(), g.end(), page.begin() + at + 1);
-      }
-      top = new_top;
-      offsets.push_back(static_cast<uint8_t>(at / 2));
-      ++n;
-    }
-    if (n == 0) throw std::runtime_error("character properties too large");
-    for (size_t j = 0; j <= n; ++j) put32(page, 4 * j, j < n ? runs[i + j].fc_start : runs[i + n - 1].fc_end);
-    std::copy(offsets.begin(), offsets.end(), page.begin() + 4 * (n + 1));
-    page[kPage - 1] = static_cast<uint8_t>(n);
-    fcs.push_back(runs[i].fc_start);
+  for (size_t i = 0; i < spans.size();) {
+    Bytes page;
+    const size_t taken = fill(page, i);
+    fcs.push_back(spans[i].fc_start);
     pns.push_back(static_cast<uint32_t>(word.size() / kPage));
     add(word, page);
-    i += n;
+    i += taken;
   }
-  fcs.push_back(runs.back().fc_end);
+  fcs.push_back(spans.back().fc_end);
   for (uint32_t fc : fcs) add32(bin, fc);
   for (uint32_t pn : pns) add32(bin, pn);
+}
+
+// Fills one CHPX page with as many runs from `i` as fit (at most 0x65).
+size_t fill_chpx_page(Bytes& page, const std::vector<Span>& runs, size_t i) {
+  page.assign(kPage, 0);
+  Bytes offsets;
+  size_t n = 0, top = kPage - 1;
+  while (i + n < runs.size() && n < 0x65) {
+    const Bytes& g = runs[i + n].grpprl;
+    size_t at = 0, new_top = top;
+    if (!g.empty()) {
+      if (top < 1 + g.size()) break;
+      at = (top - 1 - g.size()) & ~size_t{1};
+      new_top = at;
+    }
+    if (4 * (n + 2) + (n + 1) > new_top) break;  // rgfc and rgb must stay below the grpprls
+    if (!g.empty()) {
+      page[at] = static_cast<uint8_t>(g.size());
+      std::copy(g.begin(), g.end(), page.begin() + at + 1);
+    }
+    top = new_top;
+    offsets.push_back(static_cast<uint8_t>(at / 2));
+    ++n;
+  }
+  if (n == 0) throw std::runtime_error("character properties too large");
+  for (size_t j = 0; j <= n; ++j) put32(page, 4 * j, j < n ? runs[i + j].fc_start : runs[i + n - 1].fc_end);
+  std::copy(offsets.begin(), offsets.end(), page.begin() + 4 * (n + 1));
+  page[kPage - 1] = static_cast<uint8_t>(n);
+  return n;
 }
 
 // The PapxInFkp bytes of a paragraph: a count of 16-bit words (or 0 and a
@@ -123,23 +132,12 @@ bool fill_papx_page(Bytes& page, const std::vector<Span>& paragraphs, size_t fir
   return true;
 }
 
-// Packs paragraphs into PAPX pages (at most 0x1D a page).
-void write_papx_pages(Bytes& word, const std::vector<Span>& paragraphs, Bytes& bin) {
-  std::vector<uint32_t> fcs, pns;
-  size_t i = 0;
-  while (i < paragraphs.size()) {
-    Bytes page;
-    size_t n = std::min<size_t>(0x1D, paragraphs.size() - i);
-    while (n > 0 && !fill_papx_page(page, paragraphs, i, n)) --n;
-    if (n == 0) throw std::runtime_error("paragraph properties too large");
-    fcs.push_back(paragraphs[i].fc_start);
-    pns.push_back(static_cast<uint32_t>(word.size() / kPage));
-    add(word, page);
-    i += n;
-  }
-  fcs.push_back(paragraphs.back().fc_end);
-  for (uint32_t fc : fcs) add32(bin, fc);
-  for (uint32_t pn : pns) add32(bin, pn);
+// Fills one PAPX page with as many paragraphs from `i` as fit (at most 0x1D).
+size_t fill_papx(Bytes& page, const std::vector<Span>& paragraphs, size_t i) {
+  size_t n = std::min<size_t>(0x1D, paragraphs.size() - i);
+  while (n > 0 && !fill_papx_page(page, paragraphs, i, n)) --n;
+  if (n == 0) throw std::runtime_error("paragraph properties too large");
+  return n;
 }
 
 Bytes style_sheet(const std::vector<StyleSpec>& styles) {
@@ -293,8 +291,8 @@ void build_streams(const DocSpec& spec, Bytes& word, Bytes& table) {
   pad_to(word, kPage);
 
   Bytes chpx_bin, papx_bin;
-  write_chpx_pages(word, runs, chpx_bin);
-  write_papx_pages(word, paragraphs, papx_bin);
+  write_pages(word, runs, chpx_bin, [&](Bytes& page, size_t i) { return fill_chpx_page(page, runs, i); });
+  write_pages(word, paragraphs, papx_bin, [&](Bytes& page, size_t i) { return fill_papx(page, paragraphs, i); });
 
   uint32_t fc_sepx = 0xFFFFFFFFu;
   if (!spec.section.empty()) {

@@ -162,6 +162,10 @@ TEST_F(Api, FittingWithASetLimit) {
   MetafileSetMaxSize(40);
   ASSERT_EQ(render(400, 100), 0);
   expect_size(40, 10);
+  MetafileSetMaxSize(0);
+  EXPECT_EQ(render(400, 100), 0);
+  expect_size(0, 0);
+  EXPECT_EQ(MetafileGetPixels(), nullptr) << "an empty picture has no pixels";
   MetafileExit(1);
 }
 

@@ -310,7 +310,7 @@ extern "C" LONG StrToLong(CONST_STRPTR string, LONG* value) {
   for (; *p >= '0' && *p <= '9'; p++) {
     number = number * 10 + (*p - '0');
     // A number that does not fit is no number, rather than a wrapped one.
-    if (number > (long long)LONG_MAX + (negative ? 1 : 0)) return -1;
+    if (number > (long long)INT32_MAX + (negative ? 1 : 0)) return -1;
   }
   *value = LONG(negative ? -number : number);
   return LONG(p - string);

@@ -217,7 +217,7 @@ LONG Parser::store(IPTR* array) {
   // leaves the caller's array as it was.
   std::vector<LONG> numbers(options_.size());
   for (size_t o = 0; o < options_.size(); o++) {
-    if (!filled_[o] || !options_[o].number || options_[o].multiple) continue;
+    if (!filled_[o] || options_[o].isSwitch || !options_[o].number || options_[o].multiple) continue;
     const std::string& text = values_[o].front();
     if (StrToLong(text.c_str(), &numbers[o]) != LONG(text.size())) return ERROR_BAD_NUMBER;
   }

@@ -9,7 +9,8 @@
 namespace host::mui {
 
 namespace {
-WORD clamp_size(WORD value) { return value < 0 ? 0 : value > MUI_MAXMAX ? MUI_MAXMAX : value; }
+// Sizes as MUI knows them: 0 to MUI_MAXMAX.
+WORD clamp_size(int value) { return WORD(value < 0 ? 0 : value > MUI_MAXMAX ? MUI_MAXMAX : value); }
 }  // namespace
 
 AreaWidget::AreaWidget(Object* obj) : obj_(obj) {
@@ -36,7 +37,7 @@ void AreaWidget::refresh_min_max() {
 
 void AreaWidget::sync_box() {
   struct MUI_AreaData* area = muiAreaData(obj_);
-  area->mad_Box = {0, 0, WORD(clamp_size(WORD(width()))), WORD(clamp_size(WORD(height())))};
+  area->mad_Box = {0, 0, clamp_size(width()), clamp_size(height())};
 }
 
 void AreaWidget::resizeEvent(QResizeEvent* event) {

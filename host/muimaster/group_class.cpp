@@ -28,7 +28,7 @@ void place_child(Object* group, Object* child) {
   if (!widget) return;
   if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
     int index = int(area_host(group)->children.size()) - 1;
-    int columns = grid->property("muiColumns").toInt();
+    int columns = int(static_cast<GroupData*>(INST_DATA(group_class(), group))->columns);
     grid->addWidget(widget, index / columns, index % columns);
   } else {
     layout->addWidget(widget);
@@ -55,9 +55,7 @@ QWidget* make_group_widget(const GroupData& data, ULONG frame) {
   if (frame != MUIV_Frame_None) widget->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   QLayout* layout;
   if (data.columns > 0) {
-    auto* grid = new QGridLayout(widget);
-    grid->setProperty("muiColumns", int(data.columns));
-    layout = grid;
+    layout = new QGridLayout(widget);
   } else {
     layout = new QBoxLayout(data.horizontal ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom, widget);
   }

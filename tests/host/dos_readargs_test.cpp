@@ -87,6 +87,9 @@ TEST(ReadArgs, BadTemplatesAndTheProgramsOwnLine) {
   Args args;
   EXPECT_EQ(args.parse("A/Q", "x"), ERROR_BAD_TEMPLATE);
   EXPECT_EQ(args.parse("A,,B", "x"), ERROR_BAD_TEMPLATE);
+  // A switch that also says /N is a switch: there is no number to read.
+  ASSERT_EQ(args.parse("FLAG/S/N", "flag"), 0);
+  EXPECT_EQ(args.array[0], DOSTRUE);
   // Without a source the parse reads this program's own arguments; ctest
   // runs each test with a --gtest_filter option.
   IPTR array[1] = {0};

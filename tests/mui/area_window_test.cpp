@@ -107,4 +107,22 @@ TEST_F(HostedArea, AFrameSurroundsTheInnerBox) {
   EXPECT_EQ(mui_test::grab_window(window_).count(RED), size_t(BOX_WIDTH * BOX_HEIGHT));
 }
 
+TEST_F(HostedArea, ColumnsLayChildrenOutInRows) {
+  Object* swatches[4];
+  for (Object*& swatch : swatches) swatch = NewObject(mcc_->mcc_Class, nullptr, TAG_DONE);
+  Object* grid = MUI_NewObject(MUIC_Group, MUIA_Group_Columns, 2, MUIA_Group_Child, swatches[0], MUIA_Group_Child,
+                               swatches[1], MUIA_Group_Child, swatches[2], MUIA_Group_Child, swatches[3], TAG_DONE);
+  window_ = MUI_NewObject(MUIC_Window, MUIA_Window_RootObject, grid, TAG_DONE);
+  ASSERT_NE(window_, nullptr);
+  SetAttrs(window_, MUIA_Window_Open, TRUE, TAG_DONE);
+  mui_test::pump_events();
+  mui_test::Picture shot = mui_test::grab_window(window_);
+  EXPECT_EQ(shot.count(RED), size_t(4 * BOX_WIDTH * BOX_HEIGHT));
+  // Two by two: wider than one column, narrower than three; the same for rows.
+  EXPECT_GT(shot.width, 2 * BOX_WIDTH);
+  EXPECT_LT(shot.width, 3 * BOX_WIDTH);
+  EXPECT_GT(shot.height, 2 * BOX_HEIGHT);
+  EXPECT_LT(shot.height, 3 * BOX_HEIGHT);
+}
+
 }  // namespace

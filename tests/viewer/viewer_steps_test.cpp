@@ -119,15 +119,24 @@ TEST_F(ViewerTest, TheRequesterOpensInRamWithItsTitleAndItsChoiceReachesTheDocum
   std::string fixture = write_document("chosen.doc", 3);
   ASSERT_EQ(std::system(("cp " + fixture + " " + chosen).c_str()), 0);
 
+  // The requester is modal: it is answered from a timer that looks for it
+  // until it shows, for five seconds at most.
   QString title, folder;
-  QTimer::singleShot(200, [&] {
+  QTimer answer;
+  int tries = 0;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
     auto* requester = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (!requester) return;
+    if (!requester) {
+      if (++tries > 100) answer.stop();
+      return;
+    }
+    answer.stop();
     title = requester->windowTitle();
     folder = requester->directory().absolutePath();
     requester->selectFile(QString::fromLocal8Bit(chosen.c_str()));
     QMetaObject::invokeMethod(requester, "accept");
   });
+  answer.start(50);
   auto* button = find_widget<QToolButton>();
   ASSERT_NE(button, nullptr);
   button->click();

@@ -6,6 +6,7 @@
 #include "metafile/record_span.h"
 #include "render/drawing_objects.h"
 #include "render/handlers.h"
+#include "render/stroke_pieces.h"
 
 namespace vellum {
 
@@ -122,7 +123,7 @@ void flush_pending_stroke(cairo_t* cr, PlaybackState* state) {
   cairo_set_source_rgb(cr, colour_unit(state->pen_red), colour_unit(state->pen_green),
                        colour_unit(state->pen_blue));
   cairo_set_line_width(cr, state->pen_width);
-  cairo_stroke_preserve(cr);
+  stroke_preserve_in_pieces(cr);
 }
 
 void fill_with_brush(cairo_t* cr, PlaybackState* state) {

@@ -40,7 +40,7 @@ void play_TEXTOUT(const uint8_t* record, PlaybackState* state) {
   int16_t length = 0;
   const uint8_t* string = nullptr;
   const uint32_t size = decode_TEXTOUT(record, &start, &length, &string);
-  if (size == 0 || length < 0) return;  // a negative length places nothing soundly
+  if (size == 0) return;
   cairo_t* cr = state->cr;
   flush_pending_stroke(cr, state);
   cairo_move_to(cr, double(start.x), double(start.y));

@@ -70,7 +70,7 @@ WmfBuilder house() {
   for (int x = 10; x < 60; x += 12) wmf.move_to(x, 185).line_to(x, 215);
   wmf.move_to(4, 195).line_to(62, 195);
   Font font;
-  font.height = -18;
+  font.height = 18;
   font.weight = 700;
   font.face = "Serif";
   wmf.create_font(font).set_text_color(60, 30, 20).set_text_align(0).text_out(118, 212, "Home");

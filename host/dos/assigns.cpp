@@ -107,11 +107,13 @@ std::string host_path(const char* name) {
   }
   if (volume == "RAM") mkdir(folders.front().c_str(), 0700);
   // A multi-folder assign names the first folder that has the object.
-  for (const std::string& folder : folders) {
-    std::string candidate = rest.empty() ? folder : folder + "/" + rest;
-    if (exists(candidate)) return candidate;
-  }
-  return rest.empty() ? folders.front() : folders.front() + "/" + rest;
+  auto join = [&rest](const std::string& folder) {
+    if (rest.empty()) return folder;
+    return folder.back() == '/' ? folder + rest : folder + "/" + rest;
+  };
+  for (const std::string& folder : folders)
+    if (exists(join(folder))) return join(folder);
+  return join(folders.front());
 }
 
 }  // namespace host

@@ -109,7 +109,7 @@ extern "C" LONG Examine(BPTR lock, struct FileInfoBlock* fib) {
   if (stat(held->path.c_str(), &info) != 0) return fail(error_from_errno(errno));
   // fib_Size is 32-bit: a larger file cannot be described, so it is refused
   // instead of reported with a wrong size.
-  if (S_ISREG(info.st_mode) && info.st_size > LONG_MAX) return fail(ERROR_OBJECT_TOO_LARGE);
+  if (S_ISREG(info.st_mode) && info.st_size > INT32_MAX) return fail(ERROR_OBJECT_TOO_LARGE);
   std::memset(fib, 0, sizeof *fib);
   bool folder = S_ISDIR(info.st_mode);
   fib->fib_DirEntryType = folder ? ST_USERDIR : ST_FILE;
@@ -174,7 +174,7 @@ extern "C" LONG Write(BPTR file, CONST_APTR buffer, LONG length) {
 extern "C" LONG FRead(BPTR file, APTR block, ULONG blockLength, ULONG number) {
   HostFile* handle = file_of(file);
   if (!handle || !block || blockLength == 0) return 0;
-  if (number > ULONG(LONG_MAX) || size_t(number) > SIZE_MAX / blockLength) return 0;
+  if (number > ULONG(INT32_MAX) || size_t(number) > SIZE_MAX / blockLength) return 0;
   long long got = transfer(size_t(blockLength) * number, [&](size_t at, size_t n) {
     return read(handle->fd, static_cast<char*>(block) + at, n);
   });
@@ -184,7 +184,7 @@ extern "C" LONG FRead(BPTR file, APTR block, ULONG blockLength, ULONG number) {
 extern "C" LONG FWrite(BPTR file, CONST_APTR block, ULONG blockLength, ULONG number) {
   HostFile* handle = file_of(file);
   if (!handle || !block || blockLength == 0) return 0;
-  if (number > ULONG(LONG_MAX) || size_t(number) > SIZE_MAX / blockLength) return 0;
+  if (number > ULONG(INT32_MAX) || size_t(number) > SIZE_MAX / blockLength) return 0;
   long long put = transfer(size_t(blockLength) * number, [&](size_t at, size_t n) {
     return write(handle->fd, static_cast<const char*>(block) + at, n);
   });
@@ -200,7 +200,7 @@ extern "C" LONG Seek(BPTR file, LONG position, LONG mode) {
     last_error = ERROR_SEEK_ERROR;
     return -1;
   }
-  return old > LONG_MAX ? -1 : LONG(old);
+  return old > INT32_MAX ? -1 : LONG(old);
 }
 
 extern "C" LONG DeleteFile(CONST_STRPTR name) {

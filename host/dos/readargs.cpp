@@ -217,7 +217,7 @@ LONG Parser::store(IPTR* array) {
   // leaves the caller's array as it was.
   std::vector<LONG> numbers(options_.size());
   for (size_t o = 0; o < options_.size(); o++) {
-    if (!filled_[o] || !options_[o].number || options_[o].multiple) continue;
+    if (!filled_[o] || options_[o].isSwitch || !options_[o].number || options_[o].multiple) continue;
     const std::string& text = values_[o].front();
     if (StrToLong(text.c_str(), &numbers[o]) != LONG(text.size())) return ERROR_BAD_NUMBER;
   }
@@ -310,7 +310,7 @@ extern "C" LONG StrToLong(CONST_STRPTR string, LONG* value) {
   for (; *p >= '0' && *p <= '9'; p++) {
     number = number * 10 + (*p - '0');
     // A number that does not fit is no number, rather than a wrapped one.
-    if (number > (long long)LONG_MAX + (negative ? 1 : 0)) return -1;
+    if (number > (long long)INT32_MAX + (negative ? 1 : 0)) return -1;
   }
   *value = LONG(negative ? -number : number);
   return LONG(p - string);

@@ -139,6 +139,21 @@ TEST_F(Api, FittingWithTheDefaultLimit) {
   MetafileExit(1);
 }
 
+TEST_F(Api, PixelsHoldTheDrawnPicture) {
+  ASSERT_EQ(MetafileInit(), 1);
+  std::vector<uint8_t> bytes = filled_wmf(100, 80, 0, 0, 255);
+  struct MemoryMetafile metafile = {bytes.data(), LONG(bytes.size())};
+  ASSERT_EQ(MetafileRenderMemory(&metafile), 0);
+  expect_size(100, 80);
+  auto* pixels = static_cast<const uint32_t*>(MetafileGetPixels());
+  ASSERT_NE(pixels, nullptr);
+  // Colour bytes reach cairo divided by 256, so full blue comes out as 0xFE.
+  EXPECT_EQ(pixels[40 * 100 + 50], 0xFF0000FEu) << "the middle is the rectangle's blue";
+  EXPECT_EQ(pixels[0], 0u) << "a corner the picture leaves alone stays transparent";
+  EXPECT_EQ(pixels[79 * 100 + 99], 0u);
+  MetafileExit(1);
+}
+
 TEST_F(Api, FittingWithASetLimit) {
   ASSERT_EQ(MetafileInit(), 1);
   MetafileSetMaxSize(1000);
@@ -147,6 +162,10 @@ TEST_F(Api, FittingWithASetLimit) {
   MetafileSetMaxSize(40);
   ASSERT_EQ(render(400, 100), 0);
   expect_size(40, 10);
+  MetafileSetMaxSize(0);
+  EXPECT_EQ(render(400, 100), 0);
+  expect_size(0, 0);
+  EXPECT_EQ(MetafileGetPixels(), nullptr) << "an empty picture has no pixels";
   MetafileExit(1);
 }
 

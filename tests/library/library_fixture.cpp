@@ -7,6 +7,7 @@
 
 #include <host/runtime.h>
 #include <proto/exec.h>
+#include <tests/support/wmf_builder.h>
 
 namespace library_test {
 
@@ -41,34 +42,16 @@ std::string hex(uintptr_t value) {
 std::string hex(const void* value) { return hex(reinterpret_cast<uintptr_t>(value)); }
 
 std::vector<uint8_t> placeable_wmf(int16_t width, int16_t height) {
-  std::vector<uint8_t> bytes;
-  auto u16 = [&](uint16_t v) {
-    bytes.push_back(uint8_t(v));
-    bytes.push_back(uint8_t(v >> 8));
-  };
-  auto u32 = [&](uint32_t v) {
-    u16(uint16_t(v));
-    u16(uint16_t(v >> 16));
-  };
-  u32(0x9AC6CDD7);  // placeable key
-  u16(0);           // handle
-  u16(0);           // left
-  u16(0);           // top
-  u16(uint16_t(width));
-  u16(uint16_t(height));
-  u16(1440);  // units per inch
-  u32(0);
-  u16(0);     // checksum, not verified
-  u16(1);     // metafile header: memory metafile
-  u16(9);     // header size in words
-  u16(0x0300);
-  u32(9 + 3);  // whole size in words
-  u16(0);
-  u32(3);
-  u16(0);
-  u32(3);  // end-of-file record
-  u16(0);
-  return bytes;
+  return vellum::test::WmfBuilder().placeable(0, 0, width, height).finish();
+}
+
+std::vector<uint8_t> filled_wmf(int16_t width, int16_t height, uint8_t red, uint8_t green, uint8_t blue) {
+  return vellum::test::WmfBuilder()
+      .placeable(0, 0, width, height)
+      .set_window_ext(width, height)
+      .create_brush(0, red, green, blue)
+      .rectangle(width / 4, height / 4, width * 3 / 4, height * 3 / 4)
+      .finish();
 }
 
 std::string write_file(const std::string& name, const std::vector<uint8_t>& bytes) {

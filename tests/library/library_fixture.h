@@ -37,6 +37,10 @@ std::string hex(uintptr_t value);
 // metafile header and the end-of-file record and nothing else.
 std::vector<uint8_t> placeable_wmf(int16_t width, int16_t height);
 
+// The same with a rectangle in the colour given over the middle half of
+// the box (a quarter of each edge left free on every side).
+std::vector<uint8_t> filled_wmf(int16_t width, int16_t height, uint8_t red, uint8_t green, uint8_t blue);
+
 // Writes bytes to a host file; the path.
 std::string write_file(const std::string& name, const std::vector<uint8_t>& bytes);
 

@@ -132,6 +132,18 @@ TEST_F(Lifecycle, ExpungeWhenClosedRemovesAtOnceAndReloads) {
   CloseLibrary(again);
 }
 
+TEST_F(Lifecycle, CloseWithoutAnOpenDoesNotWrapTheCount) {
+  struct Library* base = OpenLibrary("vellum.library", 1);
+  ASSERT_NE(base, nullptr);
+  CloseLibrary(base);
+  serial.take();
+  CloseLibrary(base);
+  EXPECT_EQ(base->lib_OpenCnt, 0);
+  EXPECT_EQ(serial.take(), "LIB_Close: " + name_and_count(base, 0)) << "no \"done\": nobody holds it";
+  HostFlushLibraries();
+  EXPECT_FALSE(listed()) << "a count of 0 lets the expunge go through";
+}
+
 TEST_F(Lifecycle, ReservedVectorAnswersZero) {
   struct Library* base = OpenLibrary("vellum.library", 1);
   ASSERT_NE(base, nullptr);

@@ -125,5 +125,37 @@ TEST(Lines, PolyPolygonWithEmptyCountsClosesTheOpenFigure) {
   EXPECT_GT(p.at(40, 41).red, 200);
 }
 
+TEST(LongFigures, DashesRunOnAcrossStrokePieces) {
+  // A short figure first, so that the long one is cut into pieces at a
+  // point where a dash restarting afresh would show.
+  WmfBuilder wmf = forward_canvas(3020, 20);
+  std::vector<std::pair<int, int>> lead, line;
+  for (int x = 0; x <= 5; ++x) lead.push_back({x, 2});
+  for (int x = 10; x <= 3010; ++x) line.push_back({x, 10});
+  wmf.create_pen(0x200 | 1, 2, 0, 0, 0).polyline(lead).polyline(line);
+  Picture p;
+  render_into(p, wmf.finish(), 4000);
+  ASSERT_EQ(p.width(), 3020u);
+  int wrong = 0;
+  for (int x = 10; x < 3005; ++x) wrong += p.inked(x, 10) != ((x - 10) % 8 < 4);
+  EXPECT_EQ(wrong, 0);
+}
+
+TEST(LongFigures, APiecedStrokeKeepsThePathForTheNextFill) {
+  WmfBuilder wmf = forward_canvas(600, 600);
+  std::vector<std::pair<int, int>> square;
+  for (int i = 0; i < 500; ++i) square.push_back({50 + i, 50});
+  for (int i = 0; i < 500; ++i) square.push_back({550, 50 + i});
+  for (int i = 0; i < 500; ++i) square.push_back({550 - i, 550});
+  for (int i = 0; i < 500; ++i) square.push_back({50, 550 - i});
+  wmf.create_pen(0, 4, 255, 0, 0).create_brush(0, 0, 0, 255).polyline(square);
+  empty_polygon(wmf);
+  Picture p;
+  render_into(p, wmf.finish(), 600);
+  EXPECT_TRUE(looks(p.at(300, 300), 0, 0, 255));
+  EXPECT_TRUE(looks(p.at(300, 48), 255, 0, 0)) << describe(p.at(300, 48));
+  EXPECT_TRUE(looks(p.at(551, 300), 255, 0, 0)) << describe(p.at(551, 300));
+}
+
 }  // namespace
 }  // namespace vellum::test

@@ -116,21 +116,19 @@ extern "C" struct Library* OpenLibrary(CONST_STRPTR name, ULONG version) {
   return opened;
 }
 
-extern "C" void CloseLibrary(struct Library* library) {
+// Calls close or expunge; a library that hands back its segment list is
+// gone, and its module is unloaded.
+static void let_go(struct Library* library, int offset) {
   if (!library) return;
   Forbid();
-  BPTR seglist = vector<CloseFunc>(library, LIB_CLOSE)(library);
+  BPTR seglist = vector<CloseFunc>(library, offset)(library);
   if (seglist) host::unload_segment(seglist);
   Permit();
 }
 
-extern "C" void RemLibrary(struct Library* library) {
-  if (!library) return;
-  Forbid();
-  BPTR seglist = vector<CloseFunc>(library, LIB_EXPUNGE)(library);
-  if (seglist) host::unload_segment(seglist);
-  Permit();
-}
+extern "C" void CloseLibrary(struct Library* library) { let_go(library, LIB_CLOSE); }
+
+extern "C" void RemLibrary(struct Library* library) { let_go(library, LIB_EXPUNGE); }
 
 extern "C" void HostFlushLibraries(void) {
   host::start_exec();

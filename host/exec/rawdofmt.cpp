@@ -58,13 +58,17 @@ std::string format(const char* fmt, va_list args) {
         append_padded(out, text ? text : "(null)", width, left, ' ');
         break;
       }
-      case 'd':
-      case 'u': {
-        long long value = isLong ? (*p == 'd' ? va_arg(args, long) : (long long)va_arg(args, unsigned long))
-                                 : (*p == 'd' ? va_arg(args, int) : (long long)va_arg(args, unsigned));
-        std::string text = value < 0 ? "-" + in_base(0ULL - (unsigned long long)value, 10, false)
-                                     : in_base((unsigned long long)value, 10, false);
+      case 'd': {
+        long long value = isLong ? va_arg(args, long) : va_arg(args, int);
+        unsigned long long magnitude = value < 0 ? 0ULL - (unsigned long long)value : (unsigned long long)value;
+        std::string text = in_base(magnitude, 10, false);
+        if (value < 0) text.insert(text.begin(), '-');
         append_padded(out, text, width, left, fill);
+        break;
+      }
+      case 'u': {
+        unsigned long long value = isLong ? va_arg(args, unsigned long) : va_arg(args, unsigned);
+        append_padded(out, in_base(value, 10, false), width, left, fill);
         break;
       }
       case 'x':

@@ -28,6 +28,7 @@ TEST(RawDoFmt, ConversionsTheLibraryUses) {
             "LIB_Open: 0xabc120 <x.library> OpenCount 7\n");
   EXPECT_EQ(serial_text("%lx|%ld|%ld", 0xDEADBEEFUL, -42L, 0L), "deadbeef|-42|0");
   EXPECT_EQ(serial_text("%d %u %x %X %c %%", -3, 4000000000u, 255u, 255u, 'z'), "-3 4000000000 ff FF z %");
+  EXPECT_EQ(serial_text("%lu %ld", ~0UL, long(-0x7FFFFFFFFFFFFFFF - 1)), "18446744073709551615 -9223372036854775808");
 }
 
 TEST(RawDoFmt, WidthsFlagsAndOddInput) {

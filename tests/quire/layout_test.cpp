@@ -39,8 +39,8 @@ Ink ink_of(const std::vector<uint32_t>& pixels) {
   return ink;
 }
 
-Document open_spec(const DocSpec& spec) {
-  const Bytes bytes = write_doc(spec);
+Document open_plan(const DocPlan& plan) {
+  const Bytes bytes = write_doc(plan);
   Document doc;
   EXPECT_EQ(open_document_memory(doc, bytes.data(), bytes.size()), kOpenOk);
   return doc;
@@ -49,7 +49,7 @@ Document open_spec(const DocSpec& spec) {
 }  // namespace
 
 TEST(QuireLayout, TextInksTheTopLeftOfTheTextFrameOnAWhitePage) {
-  const Document doc = open_spec(plain_doc({u"Hello, page."}));
+  const Document doc = open_plan(plain_doc({u"Hello, page."}));
   ASSERT_EQ(doc.page_count(), 1);
   const auto pixels = render(doc, 1);
   const Ink ink = ink_of(pixels);
@@ -69,14 +69,14 @@ TEST(QuireLayout, TextInksTheTopLeftOfTheTextFrameOnAWhitePage) {
 }
 
 TEST(QuireLayout, AlignmentAndMarginsMoveTheInk) {
-  DocSpec spec = plain_doc({u"Centred"});
-  spec.paragraphs = {sprm_u8(0x2461, 1)};
-  const Ink centred = ink_of(render(open_spec(spec), 1));
+  DocPlan plan = plain_doc({u"Centred"});
+  plan.paragraphs = {sprm_u8(0x2461, 1)};
+  const Ink centred = ink_of(render(open_plan(plan), 1));
   EXPECT_NEAR((centred.left + centred.right) / 2.0, kPageWidth / 2.0, 4);
 
-  DocSpec margins = plain_doc({u"Moved"});
+  DocPlan margins = plain_doc({u"Moved"});
   margins.section = concat({sprm_u16(0xB021, 200 * 20), sprm_u16(0x9023, 300 * 20)});
-  const Ink moved = ink_of(render(open_spec(margins), 1));
+  const Ink moved = ink_of(render(open_plan(margins), 1));
   EXPECT_GE(moved.left, 200);
   EXPECT_LT(moved.left, 208);
   EXPECT_GE(moved.top, 300);
@@ -84,9 +84,9 @@ TEST(QuireLayout, AlignmentAndMarginsMoveTheInk) {
 
 TEST(QuireLayout, BoldAndBiggerTextInksMore) {
   auto ink_for = [](Bytes chpx) {
-    DocSpec spec;
-    spec.runs = {{u"The same words\r", true, std::move(chpx)}};
-    return ink_of(render(open_spec(spec), 1));
+    DocPlan plan;
+    plan.runs = {{u"The same words\r", true, std::move(chpx)}};
+    return ink_of(render(open_plan(plan), 1));
   };
   const Ink plain = ink_for({});
   const Ink bold = ink_for(sprm_u8(0x0835, 1));
@@ -97,9 +97,9 @@ TEST(QuireLayout, BoldAndBiggerTextInksMore) {
 }
 
 TEST(QuireLayout, ColouredTextIsDrawnInItsColour) {
-  DocSpec spec;
-  spec.runs = {{u"Red words here\r", true, concat({sprm_u8(0x2A42, 6), sprm_u16(0x4A43, 40)})}};
-  const auto pixels = render(open_spec(spec), 1);
+  DocPlan plan;
+  plan.runs = {{u"Red words here\r", true, concat({sprm_u8(0x2A42, 6), sprm_u16(0x4A43, 40)})}};
+  const auto pixels = render(open_plan(plan), 1);
   bool red = false;
   for (uint32_t p : pixels) red = red || p == 0xFFFF0000u;
   EXPECT_TRUE(red);
@@ -108,7 +108,7 @@ TEST(QuireLayout, ColouredTextIsDrawnInItsColour) {
 TEST(QuireLayout, LongTextFlowsOntoMorePagesInOrder) {
   std::vector<std::u16string> texts(150, u"A line of text that fills some room on the page.");
   texts.back() = u"Last words";
-  const Document doc = open_spec(plain_doc(texts));
+  const Document doc = open_plan(plain_doc(texts));
   ASSERT_GE(doc.page_count(), 2);
   const Ink last = ink_of(render(doc, doc.page_count()));
   EXPECT_GT(last.count, 0);
@@ -118,11 +118,11 @@ TEST(QuireLayout, LongTextFlowsOntoMorePagesInOrder) {
 }
 
 TEST(QuireLayout, TableRowsAreBoxedSideBySide) {
-  DocSpec spec;
-  spec.runs = {{u"left cell\aright cell\a\a", true, {}}};
+  DocPlan plan;
+  plan.runs = {{u"left cell\aright cell\a\a", true, {}}};
   const Bytes in_table = sprm_u8(0x2416, 1);
-  spec.paragraphs = {in_table, in_table, concat({in_table, sprm_u8(0x2417, 1)})};
-  const Document doc = open_spec(spec);
+  plan.paragraphs = {in_table, in_table, concat({in_table, sprm_u8(0x2417, 1)})};
+  const Document doc = open_plan(plan);
   ASSERT_EQ(doc.layout.pages.size(), 1u);
   ASSERT_EQ(doc.layout.pages[0].boxes.size(), 2u);
   const CellBox& a = doc.layout.pages[0].boxes[0];
@@ -142,7 +142,7 @@ TEST(QuireLayout, TableRowsAreBoxedSideBySide) {
 }
 
 TEST(QuireLayout, PagesOutsideTheDocumentAreNotDrawn) {
-  const Document doc = open_spec(plain_doc({u"one page"}));
+  const Document doc = open_plan(plain_doc({u"one page"}));
   std::vector<uint8_t> pixels(kStride * kPageHeight);
   EXPECT_EQ(render_document_page(doc, 0, pixels.data(), kStride), -1);
   EXPECT_EQ(render_document_page(doc, 2, pixels.data(), kStride), -1);
@@ -153,9 +153,9 @@ TEST(QuireLayout, PagesOutsideTheDocumentAreNotDrawn) {
 }
 
 TEST(QuireLayout, AnEmptyDocumentStillHasOneWhitePage) {
-  DocSpec spec;
-  spec.runs = {{u"\r", true, {}}};
-  const Document doc = open_spec(spec);
+  DocPlan plan;
+  plan.runs = {{u"\r", true, {}}};
+  const Document doc = open_plan(plan);
   ASSERT_EQ(doc.page_count(), 1);
   EXPECT_EQ(ink_of(render(doc, 1)).count, 0);
 }

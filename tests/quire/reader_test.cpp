@@ -10,8 +10,8 @@ using namespace quire_test;
 
 namespace {
 
-Document open_spec(const DocSpec& spec) {
-  const Bytes bytes = write_doc(spec);
+Document open_plan(const DocPlan& plan) {
+  const Bytes bytes = write_doc(plan);
   Document doc;
   EXPECT_EQ(open_document_memory(doc, bytes.data(), bytes.size()), kOpenOk);
   return doc;
@@ -35,7 +35,7 @@ const Paragraph& first_paragraph(const Document& doc) {
 }  // namespace
 
 TEST(QuireReader, PropertiesComeFromBothPropertySets) {
-  const Document doc = open_spec(plain_doc({u"Hello"}));
+  const Document doc = open_plan(plain_doc({u"Hello"}));
   EXPECT_EQ(doc.properties.title, "Fixture title");
   EXPECT_EQ(doc.properties.subject, "Fixture subject");
   EXPECT_EQ(doc.properties.author, "Fixture author");
@@ -45,66 +45,66 @@ TEST(QuireReader, PropertiesComeFromBothPropertySets) {
 }
 
 TEST(QuireReader, MissingPropertySetsGiveEmptyTexts) {
-  DocSpec spec = plain_doc({u"Hello"});
-  spec.with_properties = false;
-  const Document doc = open_spec(spec);
+  DocPlan plan = plain_doc({u"Hello"});
+  plan.with_properties = false;
+  const Document doc = open_plan(plan);
   EXPECT_EQ(doc.properties.title, "");
   EXPECT_EQ(doc.properties.company, "");
   EXPECT_EQ(paragraph_texts(doc), std::vector<std::string>{"Hello"});
 }
 
 TEST(QuireReader, LanguageFollowsNormalStyleBeforeInstallLanguage) {
-  DocSpec spec = plain_doc({u"Bonjour"});
-  spec.lid = 0x0809;
-  EXPECT_EQ(open_spec(spec).language, "English (United Kingdom)");
-  spec.styles[0].chpx = sprm_u16(0x486D, 0x080C);
-  EXPECT_EQ(open_spec(spec).language, "French (Belgium)");
-  spec.styles[0].chpx = sprm_u16(0x486D, 0x0400);  // "no proofing" says nothing of the language
-  EXPECT_EQ(open_spec(spec).language, "English (United Kingdom)");
+  DocPlan plan = plain_doc({u"Bonjour"});
+  plan.lid = 0x0809;
+  EXPECT_EQ(open_plan(plan).language, "English (United Kingdom)");
+  plan.styles[0].chpx = sprm_u16(0x486D, 0x080C);
+  EXPECT_EQ(open_plan(plan).language, "French (Belgium)");
+  plan.styles[0].chpx = sprm_u16(0x486D, 0x0400);  // "no proofing" says nothing of the language
+  EXPECT_EQ(open_plan(plan).language, "English (United Kingdom)");
 }
 
 TEST(QuireReader, PiecesMixEightBitAndUtf16Text) {
-  DocSpec spec;
-  spec.runs = {{u"Caf\u00e9 \x93quoted\x94 ", true, {}},
+  DocPlan plan;
+  plan.runs = {{u"Caf\u00e9 \x93quoted\x94 ", true, {}},
                {u"\u0416\U0001F600 ", false, {}},
                {u"end\r", true, {}}};
   // Windows-1252 quotes in the 8-bit piece, Cyrillic and a surrogate pair in the UTF-16 piece.
-  EXPECT_EQ(paragraph_texts(open_spec(spec)),
+  EXPECT_EQ(paragraph_texts(open_plan(plan)),
             std::vector<std::string>{"Caf\u00e9 \u201cquoted\u201d \u0416\U0001F600 end"});
 }
 
 TEST(QuireReader, MarksSplitParagraphsAndControlsBecomeText) {
-  DocSpec spec;
-  spec.runs = {{u"one\rtwo\x0bthree\tfour\rnon\x1e" u"break\x01\x08\r", true, {}}};
-  EXPECT_EQ(paragraph_texts(open_spec(spec)),
+  DocPlan plan;
+  plan.runs = {{u"one\rtwo\x0bthree\tfour\rnon\x1e" u"break\x01\x08\r", true, {}}};
+  EXPECT_EQ(paragraph_texts(open_plan(plan)),
             (std::vector<std::string>{"one", "two\u2028three\tfour", "non\u2011break"}));
 }
 
 TEST(QuireReader, FieldsShowResultsNotCodes) {
-  DocSpec spec;
-  spec.runs = {{u"A\x13 AUTHOR \\* MERGEFORMAT \x14" u"ROB\x15 B\x13 SEQ x\x15 C"
+  DocPlan plan;
+  plan.runs = {{u"A\x13 AUTHOR \\* MERGEFORMAT \x14" u"ROB\x15 B\x13 SEQ x\x15 C"
                 u"\x13 IF \x13 PAGE \x14" u"1\x15 \x14outer \x13 DATE \x14" u"today\x15\x15\r", true, {}}};
-  EXPECT_EQ(paragraph_texts(open_spec(spec)), std::vector<std::string>{"AROB B Couter today"});
+  EXPECT_EQ(paragraph_texts(open_plan(plan)), std::vector<std::string>{"AROB B Couter today"});
 }
 
 TEST(QuireReader, UnbalancedFieldMarksDoNotLoseLaterParagraphs) {
-  DocSpec spec;
-  spec.runs = {{u"x\x15\x14y\r\x13 open code\rafter\r", true, {}}};
-  const auto texts = paragraph_texts(open_spec(spec));
+  DocPlan plan;
+  plan.runs = {{u"x\x15\x14y\r\x13 open code\rafter\r", true, {}}};
+  const auto texts = paragraph_texts(open_plan(plan));
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_EQ(texts[0], "xy");
   EXPECT_EQ(texts[2], "");  // still inside the unclosed field code
 }
 
 TEST(QuireReader, TableCellsAndRowsFromCellMarks) {
-  DocSpec spec;
-  spec.runs = {{u"before\rA1\aB1 line\rB1 more\a\aA2\aB2\a\aafter\r", true, {}}};
+  DocPlan plan;
+  plan.runs = {{u"before\rA1\aB1 line\rB1 more\a\aA2\aB2\a\aafter\r", true, {}}};
   const Bytes in_table = sprm_u8(0x2416, 1);
   Bytes row_end = concat({in_table, sprm_u8(0x2417, 1)});
   // Table definition: two cells with edges 0, 2880 and 7200 twips.
   row_end.insert(row_end.end(), {0x08, 0xD6, 8, 0, 2, 0, 0, 0x40, 0x0B, 0x20, 0x1C});
-  spec.paragraphs = {{}, in_table, in_table, in_table, row_end, in_table, in_table, row_end, {}};
-  const Document doc = open_spec(spec);
+  plan.paragraphs = {{}, in_table, in_table, in_table, row_end, in_table, in_table, row_end, {}};
+  const Document doc = open_plan(plan);
   ASSERT_EQ(doc.model.blocks.size(), 4u);
   EXPECT_EQ(doc.model.blocks[0].paragraph.text, "before");
   const TableRow& first = doc.model.blocks[1].row;
@@ -118,9 +118,9 @@ TEST(QuireReader, TableCellsAndRowsFromCellMarks) {
 }
 
 TEST(QuireReader, ManualPageBreakSplitsParagraph) {
-  DocSpec spec;
-  spec.runs = {{u"first\fsecond\r\fthird\r", true, {}}};
-  const Document doc = open_spec(spec);
+  DocPlan plan;
+  plan.runs = {{u"first\fsecond\r\fthird\r", true, {}}};
+  const Document doc = open_plan(plan);
   std::vector<BlockKind> kinds;
   for (const Block& block : doc.model.blocks) kinds.push_back(block.kind);
   EXPECT_EQ(kinds, (std::vector<BlockKind>{BlockKind::kParagraph, BlockKind::kPageBreak, BlockKind::kParagraph,
@@ -130,12 +130,12 @@ TEST(QuireReader, ManualPageBreakSplitsParagraph) {
 }
 
 TEST(QuireReader, CharacterRunsCarryBoldItalicSizeAndColour) {
-  DocSpec spec;
-  spec.runs = {{u"plain ", true, {}},
+  DocPlan plan;
+  plan.runs = {{u"plain ", true, {}},
                {u"bold ", true, sprm_u8(0x0835, 1)},
                {u"big italic red", true, concat({sprm_u8(0x0836, 1), sprm_u16(0x4A43, 48), sprm_u8(0x2A42, 6)})},
                {u"\r", true, {}}};
-  const Document doc = open_spec(spec);
+  const Document doc = open_plan(plan);
   const Paragraph& p = first_paragraph(doc);
   ASSERT_EQ(p.runs.size(), 3u);  // the paragraph mark is not text
   EXPECT_FALSE(p.runs[0].props.bold);
@@ -149,12 +149,12 @@ TEST(QuireReader, CharacterRunsCarryBoldItalicSizeAndColour) {
 }
 
 TEST(QuireReader, StylesGiveBaseFormattingAndTogglesFlipIt) {
-  DocSpec spec;
-  spec.styles.push_back({u"Heading", 0, {}, concat({sprm_u8(0x0835, 1), sprm_u16(0x4A43, 32)})});
-  spec.styles[0].chpx = sprm_u16(0x4A43, 24);
-  spec.runs = {{u"normal\r", true, {}}, {u"heading ", true, {}}, {u"unbolded\r", true, sprm_u8(0x0835, 0x81)}};
-  spec.paragraph_styles = {0, 1};
-  const Document doc = open_spec(spec);
+  DocPlan plan;
+  plan.styles.push_back({u"Heading", 0, {}, concat({sprm_u8(0x0835, 1), sprm_u16(0x4A43, 32)})});
+  plan.styles[0].chpx = sprm_u16(0x4A43, 24);
+  plan.runs = {{u"normal\r", true, {}}, {u"heading ", true, {}}, {u"unbolded\r", true, sprm_u8(0x0835, 0x81)}};
+  plan.paragraph_styles = {0, 1};
+  const Document doc = open_plan(plan);
   ASSERT_EQ(doc.model.blocks.size(), 2u);
   const Paragraph& normal = doc.model.blocks[0].paragraph;
   const Paragraph& heading = doc.model.blocks[1].paragraph;
@@ -167,25 +167,25 @@ TEST(QuireReader, StylesGiveBaseFormattingAndTogglesFlipIt) {
 }
 
 TEST(QuireReader, HiddenAndDeletedTextIsDropped) {
-  DocSpec spec;
-  spec.runs = {{u"shown ", true, {}}, {u"hidden ", true, sprm_u8(0x083C, 1)},
+  DocPlan plan;
+  plan.runs = {{u"shown ", true, {}}, {u"hidden ", true, sprm_u8(0x083C, 1)},
                {u"deleted ", true, sprm_u8(0x0800, 1)}, {u"again\r", true, {}}};
-  EXPECT_EQ(paragraph_texts(open_spec(spec)), std::vector<std::string>{"shown again"});
+  EXPECT_EQ(paragraph_texts(open_plan(plan)), std::vector<std::string>{"shown again"});
 }
 
 TEST(QuireReader, ParagraphPropertiesFromPapx) {
-  DocSpec spec = plain_doc({u"centred", u"indented"});
-  spec.paragraphs = {sprm_u8(0x2461, 1), concat({sprm_u16(0x845E, 720), sprm_u16(0xA413, 240)})};
-  const Document doc = open_spec(spec);
+  DocPlan plan = plain_doc({u"centred", u"indented"});
+  plan.paragraphs = {sprm_u8(0x2461, 1), concat({sprm_u16(0x845E, 720), sprm_u16(0xA413, 240)})};
+  const Document doc = open_plan(plan);
   EXPECT_EQ(doc.model.blocks[0].paragraph.props.alignment, Alignment::kCentre);
   EXPECT_EQ(doc.model.blocks[1].paragraph.props.left_indent, 720);
   EXPECT_EQ(doc.model.blocks[1].paragraph.props.space_before, 240);
 }
 
 TEST(QuireReader, SectionMarginsAreRead) {
-  DocSpec spec = plain_doc({u"x"});
-  spec.section = concat({sprm_u16(0xB021, 2880), sprm_u16(0xB022, 720), sprm_u16(0x9023, 0xFA60 /* -1440 */)});
-  const Document doc = open_spec(spec);
+  DocPlan plan = plain_doc({u"x"});
+  plan.section = concat({sprm_u16(0xB021, 2880), sprm_u16(0xB022, 720), sprm_u16(0x9023, 0xFA60 /* -1440 */)});
+  const Document doc = open_plan(plan);
   ASSERT_FALSE(doc.model.sections.empty());
   EXPECT_EQ(doc.model.sections[0].left, 2880);
   EXPECT_EQ(doc.model.sections[0].right, 720);
@@ -195,9 +195,9 @@ TEST(QuireReader, SectionMarginsAreRead) {
 TEST(QuireReader, ManyParagraphsSpanSeveralFormattingPages) {
   std::vector<std::u16string> texts;
   for (int i = 0; i < 200; ++i) texts.push_back(u"Paragraph " + std::u16string(1, u'A' + i % 26));
-  DocSpec spec = plain_doc(texts);
-  for (int i = 0; i < 200; ++i) spec.paragraphs.push_back(i % 2 ? sprm_u8(0x2461, 2) : Bytes{});
-  const Document doc = open_spec(spec);
+  DocPlan plan = plain_doc(texts);
+  for (int i = 0; i < 200; ++i) plan.paragraphs.push_back(i % 2 ? sprm_u8(0x2461, 2) : Bytes{});
+  const Document doc = open_plan(plan);
   ASSERT_EQ(doc.model.blocks.size(), 200u);
   EXPECT_EQ(doc.model.blocks[199].paragraph.text, "Paragraph R");
   EXPECT_EQ(doc.model.blocks[199].paragraph.props.alignment, Alignment::kRight);

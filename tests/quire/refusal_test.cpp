@@ -52,16 +52,16 @@ TEST(QuireRefusal, CompoundFileWithoutWordStream) {
 }
 
 TEST(QuireRefusal, OlderWordVersionsAndEncryptionAreRefused) {
-  DocSpec spec = plain_doc({u"x"});
-  spec.nfib = 0x0065;  // Word 6
-  EXPECT_EQ(open_bytes(write_doc(spec)), kOpenOldWord);
-  spec.nfib = 0x0068;  // Word 95
-  EXPECT_EQ(open_bytes(write_doc(spec)), kOpenOldWord);
-  spec.nfib = 0x00C1;
-  spec.flags |= 0x0100;
-  EXPECT_EQ(open_bytes(write_doc(spec)), kOpenEncrypted);
-  spec.flags |= 0x8000;  // obfuscated: still unreadable
-  EXPECT_EQ(open_bytes(write_doc(spec)), kOpenEncrypted);
+  DocPlan plan = plain_doc({u"x"});
+  plan.nfib = 0x0065;  // Word 6
+  EXPECT_EQ(open_bytes(write_doc(plan)), kOpenOldWord);
+  plan.nfib = 0x0068;  // Word 95
+  EXPECT_EQ(open_bytes(write_doc(plan)), kOpenOldWord);
+  plan.nfib = 0x00C1;
+  plan.flags |= 0x0100;
+  EXPECT_EQ(open_bytes(write_doc(plan)), kOpenEncrypted);
+  plan.flags |= 0x8000;  // obfuscated: still unreadable
+  EXPECT_EQ(open_bytes(write_doc(plan)), kOpenEncrypted);
 }
 
 TEST(QuireRefusal, DamagedStructuresAreRefused) {

@@ -140,7 +140,7 @@ size_t fill_papx(Bytes& page, const std::vector<Span>& paragraphs, size_t i) {
   return n;
 }
 
-Bytes style_sheet(const std::vector<StyleSpec>& styles) {
+Bytes style_sheet(const std::vector<StylePlan>& styles) {
   Bytes out;
   add16(out, 18);
   add16(out, static_cast<uint16_t>(styles.size()));
@@ -149,7 +149,7 @@ Bytes style_sheet(const std::vector<StyleSpec>& styles) {
   // then the default fonts (ftcAsci, ftcFE, ftcOther): font 0.
   for (int i = 0; i < 7; ++i) add16(out, i == 0 ? 1 : 0);
   for (size_t istd = 0; istd < styles.size(); ++istd) {
-    const StyleSpec& s = styles[istd];
+    const StylePlan& s = styles[istd];
     Bytes std_bytes;
     add16(std_bytes, istd < 10 ? static_cast<uint16_t>(istd) : 0x0FFE);
     add16(std_bytes, static_cast<uint16_t>((s.character ? 2 : 1) | s.base << 4));
@@ -205,7 +205,7 @@ void write_child(GsfOutfile* ole, const char* name, const Bytes& bytes) {
   g_object_unref(child);
 }
 
-Bytes compound(const Bytes& word, const Bytes& table, const DocSpec* properties) {
+Bytes compound(const Bytes& word, const Bytes& table, const DocPlan* properties) {
   gsf_init();
   GsfOutput* memory = gsf_output_memory_new();
   GsfOutfile* ole = gsf_outfile_msole_new(memory);
@@ -247,18 +247,18 @@ Bytes concat(std::initializer_list<Bytes> parts) {
   return out;
 }
 
-DocSpec plain_doc(const std::vector<std::u16string>& paragraphs) {
-  DocSpec spec;
-  for (const auto& text : paragraphs) spec.runs.push_back({text + u"\r", true, {}});
-  spec.title = "Fixture title";
-  spec.subject = "Fixture subject";
-  spec.author = "Fixture author";
-  spec.company = "Fixture company";
-  spec.app_name = "Fixture writer";
-  return spec;
+DocPlan plain_doc(const std::vector<std::u16string>& paragraphs) {
+  DocPlan plan;
+  for (const auto& text : paragraphs) plan.runs.push_back({text + u"\r", true, {}});
+  plan.title = "Fixture title";
+  plan.subject = "Fixture subject";
+  plan.author = "Fixture author";
+  plan.company = "Fixture company";
+  plan.app_name = "Fixture writer";
+  return plan;
 }
 
-void build_streams(const DocSpec& spec, Bytes& word, Bytes& table) {
+void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
   word.assign(kTextStart, 0);
   table.clear();
 
@@ -267,7 +267,7 @@ void build_streams(const DocSpec& spec, Bytes& word, Bytes& table) {
   std::vector<uint32_t> piece_fcs;
   std::vector<Span> runs, paragraphs;
   uint32_t cp = 0, paragraph_start = static_cast<uint32_t>(kTextStart);
-  for (const RunSpec& run : spec.runs) {
+  for (const RunPlan& run : plan.runs) {
     const uint32_t fc = static_cast<uint32_t>(word.size());
     piece_fcs.push_back(run.compressed ? (fc * 2) | 0x40000000u : fc);
     for (char16_t c : run.text) {
@@ -276,8 +276,8 @@ void build_streams(const DocSpec& spec, Bytes& word, Bytes& table) {
       if (is_mark(c)) {
         const size_t index = paragraphs.size();
         paragraphs.push_back({paragraph_start, static_cast<uint32_t>(word.size()),
-                              index < spec.paragraph_styles.size() ? spec.paragraph_styles[index] : uint16_t{0},
-                              index < spec.paragraphs.size() ? spec.paragraphs[index] : Bytes{}});
+                              index < plan.paragraph_styles.size() ? plan.paragraph_styles[index] : uint16_t{0},
+                              index < plan.paragraphs.size() ? plan.paragraphs[index] : Bytes{}});
         paragraph_start = static_cast<uint32_t>(word.size());
       }
     }
@@ -295,10 +295,10 @@ void build_streams(const DocSpec& spec, Bytes& word, Bytes& table) {
   write_pages(word, paragraphs, papx_bin, [&](Bytes& page, size_t i) { return fill_papx(page, paragraphs, i); });
 
   uint32_t fc_sepx = 0xFFFFFFFFu;
-  if (!spec.section.empty()) {
+  if (!plan.section.empty()) {
     fc_sepx = static_cast<uint32_t>(word.size());
-    add16(word, static_cast<uint16_t>(spec.section.size()));
-    add(word, spec.section);
+    add16(word, static_cast<uint16_t>(plan.section.size()));
+    add(word, plan.section);
   }
 
   // Table stream.
@@ -307,7 +307,7 @@ void build_streams(const DocSpec& spec, Bytes& word, Bytes& table) {
     put32(word, 0x9A + 8 * pair + 4, static_cast<uint32_t>(part.size()));
     add(table, part);
   };
-  place(style_sheet(spec.styles), kStsh);
+  place(style_sheet(plan.styles), kStsh);
   place(font_table(), kFfn);
   Bytes sed;
   add32(sed, 0);
@@ -333,9 +333,9 @@ void build_streams(const DocSpec& spec, Bytes& word, Bytes& table) {
 
   // FIB.
   put16(word, 0x00, 0xA5EC);
-  put16(word, 0x02, spec.nfib);
-  put16(word, 0x06, spec.lid);
-  put16(word, 0x0A, spec.flags);
+  put16(word, 0x02, plan.nfib);
+  put16(word, 0x06, plan.lid);
+  put16(word, 0x0A, plan.flags);
   put16(word, 0x0C, 0x00BF);
   put16(word, 0x20, 14);
   put16(word, 0x3E, 22);
@@ -345,10 +345,10 @@ void build_streams(const DocSpec& spec, Bytes& word, Bytes& table) {
   put16(word, kFibSize - 2, 0);
 }
 
-Bytes write_doc(const DocSpec& spec) {
+Bytes write_doc(const DocPlan& plan) {
   Bytes word, table;
-  build_streams(spec, word, table);
-  return compound(word, table, &spec);
+  build_streams(plan, word, table);
+  return compound(word, table, &plan);
 }
 
 Bytes write_compound(const Bytes& word, const Bytes& table) { return compound(word, table, nullptr); }

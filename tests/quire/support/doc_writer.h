@@ -15,27 +15,27 @@ using Bytes = std::vector<uint8_t>;
 // One stretch of text: its own piece and its own character run. Paragraph
 // marks (\r), cell marks (\a), page breaks (\f), field marks (\x13 \x14 \x15)
 // go inside the text as Word stores them.
-struct RunSpec {
+struct RunPlan {
   std::u16string text;
   bool compressed = true;  // 8-bit piece; false stores UTF-16
   Bytes chpx;              // character modifiers (sprm + operand bytes)
 };
 
-struct StyleSpec {
+struct StylePlan {
   std::u16string name;
   uint16_t base = 0xFFF;
   Bytes papx, chpx;
   bool character = false;  // a character style (only chpx applies)
 };
 
-struct DocSpec {
-  std::vector<RunSpec> runs;
+struct DocPlan {
+  std::vector<RunPlan> runs;
   // Paragraph modifiers for the n-th paragraph (counted by its end mark);
   // paragraphs past the end of the list have none.
   std::vector<Bytes> paragraphs;
   std::vector<uint16_t> paragraph_styles;  // istd per paragraph, 0 when absent
   // Style 0 is "Normal"; more may follow.
-  std::vector<StyleSpec> styles{{u"Normal", 0xFFF, {}, {}}};
+  std::vector<StylePlan> styles{{u"Normal", 0xFFF, {}, {}}};
   Bytes section;  // section modifiers (margins...)
   std::string title, subject, author, company, app_name;
   bool with_properties = true;
@@ -44,7 +44,7 @@ struct DocSpec {
   uint16_t flags = 0x1200;  // fExtChar + fWhichTblStm (1Table)
 };
 
-Bytes write_doc(const DocSpec& spec);
+Bytes write_doc(const DocPlan& plan);
 
 // Helpers that spell common modifiers.
 Bytes sprm_u8(uint16_t sprm, uint8_t value);
@@ -52,7 +52,7 @@ Bytes sprm_u16(uint16_t sprm, uint16_t value);
 Bytes concat(std::initializer_list<Bytes> parts);
 
 // A document of plain paragraphs, one compressed run each, with properties.
-DocSpec plain_doc(const std::vector<std::u16string>& paragraphs);
+DocPlan plain_doc(const std::vector<std::u16string>& paragraphs);
 
 // Where the FIB keeps the piece table's (offset, size) pair.
 constexpr size_t kFibClxPair = 0x1A2;
@@ -62,6 +62,6 @@ constexpr size_t kFibClxPair = 0x1A2;
 Bytes write_compound(const Bytes& word, const Bytes& table);
 
 // The WordDocument and 1Table streams write_doc would store.
-void build_streams(const DocSpec& spec, Bytes& word, Bytes& table);
+void build_streams(const DocPlan& plan, Bytes& word, Bytes& table);
 
 }  // namespace quire_test

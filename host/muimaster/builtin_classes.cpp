@@ -19,28 +19,16 @@ struct IClass* notify_class() {
   static struct IClass* cl = make_notify_class();
   return cl;
 }
-struct IClass* area_class() {
-  static struct IClass* cl = make_area_class(notify_class());
-  return cl;
-}
-struct IClass* group_class() {
-  static struct IClass* cl = make_group_class(area_class());
-  return cl;
-}
-struct IClass* window_class() {
-  static struct IClass* cl = make_window_class(notify_class());
-  return cl;
-}
-struct IClass* application_class() {
-  static struct IClass* cl = make_application_class(notify_class());
-  return cl;
-}
-
+// Every other class is made below its superclass.
 #define BUILTIN_CLASS(getter, maker, super)      \
   struct IClass* getter() {                      \
     static struct IClass* cl = maker(super());   \
     return cl;                                   \
   }
+BUILTIN_CLASS(area_class, make_area_class, notify_class)
+BUILTIN_CLASS(group_class, make_group_class, area_class)
+BUILTIN_CLASS(window_class, make_window_class, notify_class)
+BUILTIN_CLASS(application_class, make_application_class, notify_class)
 BUILTIN_CLASS(text_class, make_text_class, area_class)
 BUILTIN_CLASS(string_class, make_string_class, area_class)
 BUILTIN_CLASS(image_class, make_image_class, area_class)

@@ -24,7 +24,7 @@ std::string write_document(const std::string& name, int pages, const std::string
     if (page < pages) paragraph += u'\f';  // a page break ends every page but the last
     paragraphs.push_back(paragraph);
   }
-  quire_test::DocSpec spec = quire_test::plain_doc(paragraphs);
+  quire_test::DocPlan spec = quire_test::plain_doc(paragraphs);
   spec.title = title;
   spec.author = author;
   quire_test::Bytes bytes = quire_test::write_doc(spec);

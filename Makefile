@@ -1,5 +1,6 @@
 # Front door. Every target first makes sure the machine has what it needs.
 JOBS ?= $(shell nproc)
+MAKEFLAGS += --no-print-directory
 RELEASE := build/release
 TEST := build/test
 FUZZ := build/fuzz

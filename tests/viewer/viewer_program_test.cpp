@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "mui_test_support.h"
@@ -46,6 +47,15 @@ TEST(ViewerProgram, WithoutTheDocumentClassItSaysSoAndExitsZero) {
   EXPECT_EQ(outcome.output, "I can't create the app!\n");
 }
 
+// Whether the process has a handler for SIGINT, from its caught-signal mask.
+bool catches_sigint(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("SigCgt:", 0) == 0) return (std::stoull(line.substr(7), nullptr, 16) >> (SIGINT - 1)) & 1;
+  return false;
+}
+
 TEST(ViewerProgram, CtrlCEndsItWithExitCodeZero) {
   pid_t pid = fork();
   ASSERT_GE(pid, 0);
@@ -54,9 +64,15 @@ TEST(ViewerProgram, CtrlCEndsItWithExitCodeZero) {
     execl((BIN + "Quire_Viewer").c_str(), "Quire_Viewer", static_cast<char*>(nullptr));
     _exit(127);
   }
-  // Ctrl-C before the program waits in its loop would end it the ordinary
-  // way; give it time to get there.
-  sleep(3);
+  // Ctrl-C before the program catches it would end it the ordinary way;
+  // wait (a busy machine may take a while) until it does.
+  bool catching = false;
+  for (int tries = 0; tries < 600 && !catching; tries++) {
+    usleep(100000);
+    catching = catches_sigint(pid);
+  }
+  ASSERT_TRUE(catching) << "the program never came to catch Ctrl-C";
+  usleep(300000);
   ASSERT_EQ(kill(pid, SIGINT), 0);
   int status = 0;
   ASSERT_EQ(waitpid(pid, &status, 0), pid);

@@ -41,11 +41,11 @@ bool parse_template(const char* text, std::vector<Option>& options) {
   while (start <= all.size()) {
     size_t comma = all.find(',', start);
     if (comma == std::string::npos) comma = all.size();
-    std::string spec = all.substr(start, comma - start);
+    std::string entry = all.substr(start, comma - start);
     start = comma + 1;
     Option option;
-    size_t slash = spec.find('/');
-    std::string names = spec.substr(0, slash);
+    size_t slash = entry.find('/');
+    std::string names = entry.substr(0, slash);
     size_t at = 0;
     while (at <= names.size()) {
       size_t equals = names.find('=', at);
@@ -54,8 +54,8 @@ bool parse_template(const char* text, std::vector<Option>& options) {
       option.keywords.push_back(names.substr(at, equals - at));
       at = equals + 1;
     }
-    for (; slash != std::string::npos && slash + 1 < spec.size(); slash = spec.find('/', slash + 1)) {
-      switch (spec[slash + 1] & ~0x20) {
+    for (; slash != std::string::npos && slash + 1 < entry.size(); slash = entry.find('/', slash + 1)) {
+      switch (entry[slash + 1] & ~0x20) {
         case 'A': option.required = true; break;
         case 'K': option.keyword = true; break;
         case 'S': option.isSwitch = true; break;

@@ -59,12 +59,12 @@ std::set<std::string>& hidden_names() {
   return names;
 }
 
-struct Library* make_system_library(const SystemLibrary& spec) {
-  struct Library* base = host::make_library_block(SYSTEM_VECTORS, nullptr, spec.baseSize);
+struct Library* make_system_library(const SystemLibrary& library) {
+  struct Library* base = host::make_library_block(SYSTEM_VECTORS, nullptr, library.baseSize);
   base->lib_Node.ln_Type = NT_LIBRARY;
-  base->lib_Node.ln_Name = const_cast<char*>(spec.name);
-  base->lib_Version = spec.version;
-  base->lib_IdString = const_cast<char*>(spec.name);
+  base->lib_Node.ln_Name = const_cast<char*>(library.name);
+  base->lib_Version = library.version;
+  base->lib_IdString = const_cast<char*>(library.name);
   return base;
 }
 
@@ -80,8 +80,8 @@ void start_exec() {
     NewList(&exec->LibList);
     exec->LibList.lh_Type = NT_LIBRARY;
     SysBase = exec;
-    for (const SystemLibrary& spec : SYSTEM_LIBRARIES) {
-      struct Library* base = &spec == &SYSTEM_LIBRARIES[0] ? &exec->LibNode : make_system_library(spec);
+    for (const SystemLibrary& library : SYSTEM_LIBRARIES) {
+      struct Library* base = &library == &SYSTEM_LIBRARIES[0] ? &exec->LibNode : make_system_library(library);
       host::add_library(base);
     }
   });

@@ -19,9 +19,9 @@ constexpr BYTE FRAME_WIDTH = 2;
 ULONG argb(const QColor& colour) { return colour.rgba(); }
 
 // The colour of a MUII_ background in the widget's palette. Other
-// background specifications show the window background.
-ULONG background_colour(IPTR spec, const QPalette& palette) {
-  switch (spec) {
+// backgrounds show the window background.
+ULONG background_colour(IPTR background, const QPalette& palette) {
+  switch (background) {
     case MUII_TextBack:
     case MUII_ListBack: return argb(palette.color(QPalette::Base));
     case MUII_ButtonBack: return argb(palette.color(QPalette::Button));

@@ -14,13 +14,13 @@ namespace host::mui {
 namespace {
 
 struct ImageData {
-  IPTR spec;
+  IPTR image;
   BOOL pressed;
 };
 
-QIcon icon_for(IPTR spec) {
+QIcon icon_for(IPTR image) {
   QStyle* style = QApplication::style();
-  switch (spec) {
+  switch (image) {
     case MUII_PopFile: return style->standardIcon(QStyle::SP_FileDialogStart);
     case MUII_PopDrawer: return style->standardIcon(QStyle::SP_DirOpenIcon);
     default: return style->standardIcon(QStyle::SP_ArrowDown);
@@ -31,9 +31,9 @@ IPTR image_new(struct IClass* cl, Object* obj, struct opSet* msg) {
   obj = reinterpret_cast<Object*>(DoSuperMethodA(cl, obj, reinterpret_cast<Msg>(msg)));
   if (!obj) return 0;
   auto* data = static_cast<ImageData*>(INST_DATA(cl, obj));
-  data->spec = GetTagData(MUIA_Image_Spec, MUII_PopUp, msg->ops_AttrList);
+  data->image = GetTagData(MUIA_Image_Spec, MUII_PopUp, msg->ops_AttrList);
   auto* button = new QToolButton;
-  button->setIcon(icon_for(data->spec));
+  button->setIcon(icon_for(data->image));
   button->setText(QStringLiteral("..."));
   QObject::connect(button, &QToolButton::pressed, button, [obj] { SetAttrs(obj, MUIA_Pressed, TRUE, TAG_DONE); });
   QObject::connect(button, &QToolButton::clicked, button, [obj] { SetAttrs(obj, MUIA_Pressed, FALSE, TAG_DONE); });
@@ -50,7 +50,7 @@ IPTR image_set(struct IClass* cl, Object* obj, struct opSet* msg) {
 IPTR image_get(struct IClass* cl, Object* obj, struct opGet* msg) {
   auto* data = static_cast<ImageData*>(INST_DATA(cl, obj));
   switch (msg->opg_AttrID) {
-    case MUIA_Image_Spec: *msg->opg_Storage = data->spec; return TRUE;
+    case MUIA_Image_Spec: *msg->opg_Storage = data->image; return TRUE;
     case MUIA_Pressed: *msg->opg_Storage = data->pressed; return TRUE;
     default: return DoSuperMethodA(cl, obj, reinterpret_cast<Msg>(msg));
   }

@@ -24,10 +24,10 @@ std::string write_document(const std::string& name, int pages, const std::string
     if (page < pages) paragraph += u'\f';  // a page break ends every page but the last
     paragraphs.push_back(paragraph);
   }
-  quire_test::DocPlan spec = quire_test::plain_doc(paragraphs);
-  spec.title = title;
-  spec.author = author;
-  quire_test::Bytes bytes = quire_test::write_doc(spec);
+  quire_test::DocPlan plan = quire_test::plain_doc(paragraphs);
+  plan.title = title;
+  plan.author = author;
+  quire_test::Bytes bytes = quire_test::write_doc(plan);
   std::string path = scratch_folder() + "/" + name;
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   return path;

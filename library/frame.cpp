@@ -93,26 +93,21 @@ IPTR LIB_Reserved() {
   return 0;
 }
 
-template <typename Func>
-APTR entry(Func func) {
-  return reinterpret_cast<APTR>(func);
-}
-
 // Slot by slot from offset -6 downwards.
 const APTR FUNCTION_ARRAY[] = {
     FUNCARRAY_32BIT_NATIVE,
-    entry(LIB_Open),                 //  -6
-    entry(LIB_Close),                // -12
-    entry(LIB_Expunge),              // -18
-    entry(LIB_Reserved),             // -24
-    entry(MetafileInit),             // -30
-    entry(MetafileExit),             // -36
-    entry(MetafileRenderFile),       // -42
-    entry(MetafileGetPixels),        // -48
-    entry(MetafileSetMaxSize),       // -54
-    entry(MetafileGetWidth),         // -60
-    entry(MetafileGetHeight),        // -66
-    entry(MetafileRenderMemory),     // -72
+    function_slot(LIB_Open),                 //  -6
+    function_slot(LIB_Close),                // -12
+    function_slot(LIB_Expunge),              // -18
+    function_slot(LIB_Reserved),             // -24
+    function_slot(MetafileInit),             // -30
+    function_slot(MetafileExit),             // -36
+    function_slot(MetafileRenderFile),       // -42
+    function_slot(MetafileGetPixels),        // -48
+    function_slot(MetafileSetMaxSize),       // -54
+    function_slot(MetafileGetWidth),         // -60
+    function_slot(MetafileGetHeight),        // -66
+    function_slot(MetafileRenderMemory),     // -72
     FUNCARRAY_END,
 };
 
@@ -121,17 +116,6 @@ const struct InitTable INIT_TABLE = {sizeof(struct VellumBase), FUNCTION_ARRAY, 
 }  // namespace
 }  // namespace vellum_library
 
-extern "C" MODULE_EXPORT const struct Resident ModuleResident = {
-    RTC_MATCHWORD,
-    &ModuleResident,
-    const_cast<APTR*>(&vellum_library::FUNCTION_ARRAY[0]),
-    RTF_AUTOINIT | RTF_PPC,
-    1,
-    NT_LIBRARY,
-    0,
-    vellum_library::LIBRARY_NAME,
-    vellum_library::ID_STRING,
-    const_cast<struct InitTable*>(&vellum_library::INIT_TABLE),
-    0,
-    nullptr,
-};
+extern "C" MODULE_EXPORT const struct Resident ModuleResident =
+    auto_init_resident(&ModuleResident, vellum_library::FUNCTION_ARRAY, vellum_library::LIBRARY_NAME,
+                       vellum_library::ID_STRING, &vellum_library::INIT_TABLE);

@@ -82,19 +82,14 @@ IPTR LibReserved() { return 0; }
 
 struct MUI_CustomClass* ClassQuery(LONG which) { return which == 0 ? globals.VellumClass : nullptr; }
 
-template <typename Func>
-APTR entry(Func func) {
-  return reinterpret_cast<APTR>(func);
-}
-
 // Slot by slot from offset -6 downwards.
 const APTR FUNCTION_ARRAY[] = {
     FUNCARRAY_32BIT_NATIVE,
-    entry(LibOpen),      //  -6
-    entry(LibClose),     // -12
-    entry(LibExpunge),   // -18
-    entry(LibReserved),  // -24
-    entry(ClassQuery),   // -30
+    function_slot(LibOpen),      //  -6
+    function_slot(LibClose),     // -12
+    function_slot(LibExpunge),   // -18
+    function_slot(LibReserved),  // -24
+    function_slot(ClassQuery),   // -30
     FUNCARRAY_END,
 };
 

@@ -3,6 +3,7 @@
 #ifndef EXEC_RESIDENT_H
 #define EXEC_RESIDENT_H
 
+#include <exec/nodes.h>
 #include <exec/types.h>
 
 struct TagItem;
@@ -49,5 +50,22 @@ struct InitTable {
 };
 
 #define RESIDENT_SYMBOL "ModuleResident"
+
+#ifdef __cplusplus
+/* One slot of a function array, from any function. */
+template <typename Function>
+inline APTR function_slot(Function function) {
+  return reinterpret_cast<APTR>(function);
+}
+
+/* The resident tag of an auto-initialising library module, version 1,
+   priority 0; `self` is the address of the tag being defined. */
+constexpr struct Resident auto_init_resident(const struct Resident* self, const APTR* functions,
+                                             const char* name, const char* id,
+                                             const struct InitTable* init) {
+  return {RTC_MATCHWORD, self, const_cast<APTR*>(functions), RTF_AUTOINIT | RTF_PPC, 1,
+          NT_LIBRARY, 0, name, id, const_cast<struct InitTable*>(init), 0, nullptr};
+}
+#endif
 
 #endif

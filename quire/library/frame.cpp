@@ -56,30 +56,25 @@ BPTR lib_expunge(struct QuireBase* base) { return try_expunge(base); }
 // The reserved vector and the two unlisted ones (-54, -96) answer 0.
 IPTR answer_zero() { return 0; }
 
-template <typename Function>
-APTR vector(Function function) {
-  return reinterpret_cast<APTR>(function);
-}
-
 const APTR kFunctions[] = {
     FUNCARRAY_32BIT_NATIVE,
-    vector(lib_open),           //   -6
-    vector(lib_close),          //  -12
-    vector(lib_expunge),        //  -18
-    vector(answer_zero),        //  -24
-    vector(QuireRenderPage),    //  -30
-    vector(QuireInit),          //  -36
-    vector(QuireExit),          //  -42
-    vector(QuireOpen),          //  -48
-    vector(answer_zero),        //  -54
-    vector(QuireGetPageCount),  //  -60
-    vector(QuireGetTitle),      //  -66
-    vector(QuireGetSubject),    //  -72
-    vector(QuireGetAuthor),     //  -78
-    vector(QuireGetCompany),    //  -84
-    vector(QuireGetAppName),    //  -90
-    vector(answer_zero),        //  -96
-    vector(QuireGetLanguage),   // -102
+    function_slot(lib_open),           //   -6
+    function_slot(lib_close),          //  -12
+    function_slot(lib_expunge),        //  -18
+    function_slot(answer_zero),        //  -24
+    function_slot(QuireRenderPage),    //  -30
+    function_slot(QuireInit),          //  -36
+    function_slot(QuireExit),          //  -42
+    function_slot(QuireOpen),          //  -48
+    function_slot(answer_zero),        //  -54
+    function_slot(QuireGetPageCount),  //  -60
+    function_slot(QuireGetTitle),      //  -66
+    function_slot(QuireGetSubject),    //  -72
+    function_slot(QuireGetAuthor),     //  -78
+    function_slot(QuireGetCompany),    //  -84
+    function_slot(QuireGetAppName),    //  -90
+    function_slot(answer_zero),        //  -96
+    function_slot(QuireGetLanguage),   // -102
     FUNCARRAY_END,
 };
 
@@ -88,17 +83,6 @@ const struct InitTable kInitTable = {sizeof(struct QuireBase), kFunctions, nullp
 }  // namespace
 }  // namespace quire_library
 
-extern "C" MODULE_EXPORT const struct Resident ModuleResident = {
-    RTC_MATCHWORD,
-    &ModuleResident,
-    const_cast<APTR*>(&quire_library::kFunctions[0]),
-    RTF_AUTOINIT | RTF_PPC,
-    1,
-    NT_LIBRARY,
-    0,
-    quire_library::kName,
-    quire_library::kIdString,
-    const_cast<struct InitTable*>(&quire_library::kInitTable),
-    0,
-    nullptr,
-};
+extern "C" MODULE_EXPORT const struct Resident ModuleResident =
+    auto_init_resident(&ModuleResident, quire_library::kFunctions, quire_library::kName, quire_library::kIdString,
+                       &quire_library::kInitTable);

@@ -71,18 +71,13 @@ IPTR lib_reserved() { return 0; }
 // ClassQuery: 0 asks for the class; nothing else is offered.
 struct MUI_CustomClass* class_query(LONG which) { return which == 0 ? globals.QuireClass : nullptr; }
 
-template <typename Function>
-APTR vector(Function function) {
-  return reinterpret_cast<APTR>(function);
-}
-
 const APTR kFunctions[] = {
     FUNCARRAY_32BIT_NATIVE,
-    vector(lib_open),      //  -6
-    vector(lib_close),     // -12
-    vector(lib_expunge),   // -18
-    vector(lib_reserved),  // -24
-    vector(class_query),   // -30
+    function_slot(lib_open),      //  -6
+    function_slot(lib_close),     // -12
+    function_slot(lib_expunge),   // -18
+    function_slot(lib_reserved),  // -24
+    function_slot(class_query),   // -30
     FUNCARRAY_END,
 };
 
@@ -91,17 +86,6 @@ const struct InitTable kInitTable = {sizeof(struct QuireClassBase), kFunctions, 
 }  // namespace
 }  // namespace quire_mcc
 
-extern "C" MODULE_EXPORT const struct Resident ModuleResident = {
-    RTC_MATCHWORD,
-    &ModuleResident,
-    const_cast<APTR*>(&quire_mcc::kFunctions[0]),
-    RTF_AUTOINIT | RTF_PPC,
-    1,
-    NT_LIBRARY,
-    0,
-    quire_mcc::kName,
-    quire_mcc::kIdString,
-    const_cast<struct InitTable*>(&quire_mcc::kInitTable),
-    0,
-    nullptr,
-};
+extern "C" MODULE_EXPORT const struct Resident ModuleResident =
+    auto_init_resident(&ModuleResident, quire_mcc::kFunctions, quire_mcc::kName, quire_mcc::kIdString,
+                       &quire_mcc::kInitTable);

@@ -1,0 +1,37 @@
+// The GDI player: plays a WMF the way Windows' PlayMetaFile does (object
+// table, window/viewport mapping, every map mode, text through EXTTEXTOUT,
+// DIBs, regions), onto any cairo context, so the same playback can fill a
+// pixel buffer or write an SVG or PDF surface.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "render/skip_tally.h"
+
+typedef struct _cairo cairo_t;
+
+namespace vellum::gdi {
+
+// The picture's own frame in logical units: the placeable header's box, or
+// for a file without one the window its records set (first SETWINDOWORG and
+// SETWINDOWEXT). units_per_inch is the placeable header's, 0 without one.
+struct Frame {
+  int32_t left, top, right, bottom;
+  uint32_t units_per_inch;
+  bool placeable;
+  double width() const { return double(right) - left; }
+  double height() const { return double(bottom) - top; }
+};
+
+// Finds the frame of a metafile in file byte order; false when the bytes are
+// no metafile or carry no usable frame (empty or missing window).
+bool find_frame(const uint8_t* data, size_t size, Frame* frame);
+
+// Plays the metafile in data (file byte order, left unchanged) onto cr,
+// mapping its frame onto the rectangle (0, 0)-(width, height) of cr's user
+// space. Counts the record types it does not play in *skipped when given.
+// Returns 0 once playback ran, -1 when the bytes are no metafile.
+int play(const uint8_t* data, size_t size, cairo_t* cr, double width, double height, SkipTally* skipped);
+
+}  // namespace vellum::gdi

@@ -1,0 +1,49 @@
+#include "metafile/record_walk.h"
+
+#include "metafile/stream_layout.h"
+
+namespace vellum {
+
+bool read_stream_start(ByteReader& stream, StreamStart* start) {
+  *start = StreamStart{};
+  ByteReader probe = stream;
+  if (probe.u32() == PLACEABLE_KEY) {
+    start->placeable = true;
+    probe.skip(2);  // handle
+    start->left = probe.i16();
+    start->top = probe.i16();
+    start->right = probe.i16();
+    start->bottom = probe.i16();
+    start->units_per_inch = probe.u16();
+    probe.skip(6);  // reserved, checksum
+    if (probe.failed()) return false;
+    stream = probe;
+  }
+  ByteReader header = stream;
+  header.skip(2);  // type: memory or disk
+  start->header_words = header.u16();
+  start->version = header.u16();
+  start->size_words = header.u32();
+  start->objects = header.u16();
+  start->largest_record_words = header.u32();
+  header.skip(2);  // members
+  if (header.failed() || start->header_words < METAFILE_HEADER_SIZE / 2) return false;
+  return stream.skip(2u * start->header_words);
+}
+
+bool RecordWalk::next(Record* record) {
+  if (rest_.left() == 0) return false;
+  const uint32_t words = rest_.u32();
+  const uint16_t function = rest_.u16();
+  if (rest_.failed() || words < 3 || words > (rest_.left() + RECORD_HEADER_SIZE) / 2) {
+    broken_ = true;
+    return false;
+  }
+  if (function == 0) return false;  // end of file
+  record->function = function;
+  record->size_bytes = words * 2;
+  record->params = rest_.sub(record->size_bytes - RECORD_HEADER_SIZE);
+  return true;
+}
+
+}  // namespace vellum

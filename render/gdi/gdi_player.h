@@ -28,6 +28,10 @@ struct Frame {
 // no metafile or carry no usable frame (empty or missing window).
 bool find_frame(const uint8_t* data, size_t size, Frame* frame);
 
+// Whether this player draws or applies records of this type (the low byte of
+// the function word); the rest are counted as skipped.
+bool plays(uint8_t type);
+
 // Plays the metafile in data (file byte order, left unchanged) onto cr,
 // mapping its frame onto the rectangle (0, 0)-(width, height) of cr's user
 // space. Counts the record types it does not play in *skipped when given.

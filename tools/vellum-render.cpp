@@ -21,6 +21,8 @@
 #include <thread>
 #include <vector>
 
+#include <host/path.h>
+
 #include "render/fitting.h"
 #include "render/playback.h"
 
@@ -125,7 +127,7 @@ bool write_png(const vellum::RenderTarget& target, const std::string& path) {
   cairo_surface_t* surface = cairo_image_surface_create_for_data(
       static_cast<unsigned char*>(target.Pixels), CAIRO_FORMAT_ARGB32, int(target.Width),
       int(target.Height), int(target.Width * 4));
-  const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
+  const cairo_status_t status = cairo_surface_write_to_png(surface, host_path_of(path.c_str()).c_str());
   cairo_surface_destroy(surface);
   return status == CAIRO_STATUS_SUCCESS;
 }
@@ -139,7 +141,7 @@ Outcome render_one(const std::string& input, const std::string& output, uint32_t
   // Width stays at this mark when playback never reached the picture's frame.
   constexpr uint32_t UNTOUCHED = UINT32_MAX;
   vellum::RenderTarget target{nullptr, UNTOUCHED, UNTOUCHED};
-  if (vellum::play_file(input.c_str(), &target, limit) != 0)
+  if (vellum::play_file(host_path_of(input.c_str()).c_str(), &target, limit) != 0)
     return {EXIT_UNREADABLE, input + ": cannot read the file"};
   if (target.Width == UNTOUCHED)
     return {EXIT_NOT_PLACEABLE, input + ": no placeable header, nothing drawn"};

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include <host/path.h>
+
 #include "metafile/byte_order.h"
 #include "metafile/record_names.h"
 #include "metafile/stream_layout.h"
@@ -13,7 +15,7 @@ namespace vellum {
 namespace {
 
 bool read_whole(const char* path, std::vector<uint8_t>* bytes, int* error) {
-  std::FILE* file = std::fopen(path, "rb");
+  std::FILE* file = std::fopen(host_path_of(path).c_str(), "rb");
   if (!file) {
     *error = errno;
     return false;

@@ -18,23 +18,29 @@ struct SystemLibrary {
   const char* name;
   UWORD version;
   ULONG baseSize;
+  bool gui;  // its functions are on the GUI side of the runtime
 };
 
 // Versions are high enough for every caller of this system.
 const SystemLibrary SYSTEM_LIBRARIES[] = {
-    {"exec.library", 51, sizeof(struct ExecBase)},
-    {"dos.library", 51, sizeof(struct Library)},
-    {"graphics.library", 51, sizeof(struct Library)},
-    {"cybergraphics.library", 50, sizeof(struct Library)},
-    {"intuition.library", 51, sizeof(struct Library)},
-    {"utility.library", 51, sizeof(struct Library)},
-    {"muimaster.library", 21, sizeof(struct Library)},
-    {"cairo.library", 5, sizeof(struct Library)},
+    {"exec.library", 51, sizeof(struct ExecBase), false},
+    {"dos.library", 51, sizeof(struct Library), false},
+    {"graphics.library", 51, sizeof(struct Library), true},
+    {"cybergraphics.library", 50, sizeof(struct Library), true},
+    {"intuition.library", 51, sizeof(struct Library), true},
+    {"utility.library", 51, sizeof(struct Library), false},
+    {"muimaster.library", 21, sizeof(struct Library), true},
+    {"cairo.library", 5, sizeof(struct Library), false},
 };
 
 struct Library* system_open(struct Library* base) {
   base->lib_OpenCnt++;
   return base;
+}
+
+// A GUI library opens once the GUI side of the runtime is loaded.
+struct Library* gui_open(struct Library* base) {
+  return host::load_gui_side() ? system_open(base) : nullptr;
 }
 BPTR system_close(struct Library* base) {
   if (base->lib_OpenCnt > 0) base->lib_OpenCnt--;
@@ -45,12 +51,12 @@ IPTR system_reserved(void) { return 0; }
 
 // Slot order: open -6, close -12, expunge -18, reserved -24.
 const APTR SYSTEM_VECTORS[] = {
-    FUNCARRAY_32BIT_NATIVE,
-    reinterpret_cast<APTR>(system_open),
-    reinterpret_cast<APTR>(system_close),
-    reinterpret_cast<APTR>(system_expunge),
-    reinterpret_cast<APTR>(system_reserved),
-    FUNCARRAY_END,
+    FUNCARRAY_32BIT_NATIVE,        function_slot(system_open),     function_slot(system_close),
+    function_slot(system_expunge), function_slot(system_reserved), FUNCARRAY_END,
+};
+const APTR GUI_VECTORS[] = {
+    FUNCARRAY_32BIT_NATIVE,        function_slot(gui_open),        function_slot(system_close),
+    function_slot(system_expunge), function_slot(system_reserved), FUNCARRAY_END,
 };
 
 std::mutex hidden_lock;
@@ -60,7 +66,7 @@ std::set<std::string>& hidden_names() {
 }
 
 struct Library* make_system_library(const SystemLibrary& library) {
-  struct Library* base = host::make_library_block(SYSTEM_VECTORS, nullptr, library.baseSize);
+  struct Library* base = host::make_library_block(library.gui ? GUI_VECTORS : SYSTEM_VECTORS, nullptr, library.baseSize);
   base->lib_Node.ln_Type = NT_LIBRARY;
   base->lib_Node.ln_Name = const_cast<char*>(library.name);
   base->lib_Version = library.version;

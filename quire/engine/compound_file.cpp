@@ -17,20 +17,20 @@ void ensure_gsf_initialised() {
 
 // Copies a named child stream whole, up to `limit` bytes. A missing stream
 // leaves `out` empty and succeeds; an oversized or unreadable one fails.
-int copy_child(GsfInfile* infile, const char* name, std::vector<uint8_t>& out, size_t limit = kMaxStreamBytes) {
+int copy_child(GsfInfile* infile, const char* name, std::vector<uint8_t>& out, size_t limit = MAX_STREAM_BYTES) {
   GsfInput* child = gsf_infile_child_by_name(infile, name);
-  if (!child) return kOpenOk;
-  int result = kOpenOk;
+  if (!child) return OPEN_OK;
+  int result = OPEN_OK;
   const gsf_off_t size = gsf_input_size(child);
   if (size < 0) {
-    result = kOpenDamaged;
+    result = OPEN_DAMAGED;
   } else if (static_cast<uint64_t>(size) > limit) {
-    result = kOpenTooLarge;
+    result = OPEN_TOO_LARGE;
   } else {
     out.resize(static_cast<size_t>(size));
     if (size > 0 && !gsf_input_read(child, static_cast<size_t>(size), out.data())) {
       out.clear();
-      result = kOpenDamaged;
+      result = OPEN_DAMAGED;
     }
   }
   g_object_unref(child);
@@ -41,10 +41,10 @@ int copy_child(GsfInfile* infile, const char* name, std::vector<uint8_t>& out, s
 // properties, never the document.
 void read_properties(GsfInfile* infile, DocumentProperties& out) {
   std::vector<uint8_t> bytes;
-  if (copy_child(infile, "\005SummaryInformation", bytes, kMaxPropertyStreamBytes) == kOpenOk)
+  if (copy_child(infile, "\005SummaryInformation", bytes, MAX_PROPERTY_STREAM_BYTES) == OPEN_OK)
     read_summary_information({bytes.data(), bytes.size()}, out);
   bytes.clear();
-  if (copy_child(infile, "\005DocumentSummaryInformation", bytes, kMaxPropertyStreamBytes) == kOpenOk)
+  if (copy_child(infile, "\005DocumentSummaryInformation", bytes, MAX_PROPERTY_STREAM_BYTES) == OPEN_OK)
     read_document_summary_information({bytes.data(), bytes.size()}, out);
 }
 
@@ -52,13 +52,13 @@ int read_from_input(GsfInput* input, CompoundStreams& out) {
   GError* error = nullptr;
   GsfInfile* infile = gsf_infile_msole_new(input, &error);
   if (error) g_error_free(error);
-  if (!infile) return kOpenNotCompound;
+  if (!infile) return OPEN_NOT_COMPOUND;
 
   int result = copy_child(infile, "WordDocument", out.word);
-  if (result == kOpenOk && out.word.empty()) result = kOpenNotWord;
-  if (result == kOpenOk) result = copy_child(infile, "0Table", out.table0);
-  if (result == kOpenOk) result = copy_child(infile, "1Table", out.table1);
-  if (result == kOpenOk) read_properties(infile, out.properties);
+  if (result == OPEN_OK && out.word.empty()) result = OPEN_NOT_WORD;
+  if (result == OPEN_OK) result = copy_child(infile, "0Table", out.table0);
+  if (result == OPEN_OK) result = copy_child(infile, "1Table", out.table1);
+  if (result == OPEN_OK) read_properties(infile, out.properties);
   g_object_unref(infile);
   return result;
 }
@@ -70,7 +70,7 @@ int read_compound_file(const char* path, CompoundStreams& out) {
   GError* error = nullptr;
   GsfInput* input = gsf_input_stdio_new(path, &error);
   if (error) g_error_free(error);
-  if (!input) return kOpenUnreadable;
+  if (!input) return OPEN_UNREADABLE;
   const int result = read_from_input(input, out);
   g_object_unref(input);
   return result;
@@ -78,9 +78,9 @@ int read_compound_file(const char* path, CompoundStreams& out) {
 
 int read_compound_memory(const uint8_t* data, size_t size, CompoundStreams& out) {
   ensure_gsf_initialised();
-  if (size == 0) return kOpenNotCompound;
+  if (size == 0) return OPEN_NOT_COMPOUND;
   GsfInput* input = gsf_input_memory_new(data, static_cast<gsf_off_t>(size), FALSE);
-  if (!input) return kOpenUnreadable;
+  if (!input) return OPEN_UNREADABLE;
   const int result = read_from_input(input, out);
   g_object_unref(input);
   return result;

@@ -21,8 +21,8 @@ struct CompoundStreams {
 };
 
 // Largest stream this reader copies into memory, and largest property set.
-constexpr size_t kMaxStreamBytes = 64u << 20;
-constexpr size_t kMaxPropertyStreamBytes = 2u << 20;
+constexpr size_t MAX_STREAM_BYTES = 64u << 20;
+constexpr size_t MAX_PROPERTY_STREAM_BYTES = 2u << 20;
 
 // Reads a compound file from a path or from memory. Returns an OpenResult.
 int read_compound_file(const char* path, CompoundStreams& out);

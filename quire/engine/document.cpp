@@ -10,30 +10,30 @@ ByteSpan span_of(const std::vector<uint8_t>& bytes) { return {bytes.data(), byte
 
 int finish_open(Document& doc, int result, CompoundStreams& streams) {
   doc = {};
-  if (result == kOpenOk)
+  if (result == OPEN_OK)
     result = read_word_streams(span_of(streams.word), span_of(streams.table0), span_of(streams.table1),
                                doc.model);
-  if (result != kOpenOk) {
+  if (result != OPEN_OK) {
     doc = {};
     return result;
   }
   doc.properties = std::move(streams.properties);
   doc.language = language_name(doc.model.language);
   layout_document(doc.model, doc.layout);
-  return kOpenOk;
+  return OPEN_OK;
 }
 
 }  // namespace
 
 int open_document(Document& doc, const char* path) {
   CompoundStreams streams;
-  const int result = path ? read_compound_file(path, streams) : kOpenUnreadable;
+  const int result = path ? read_compound_file(path, streams) : OPEN_UNREADABLE;
   return finish_open(doc, result, streams);
 }
 
 int open_document_memory(Document& doc, const uint8_t* data, size_t size) {
   CompoundStreams streams;
-  const int result = data || size == 0 ? read_compound_memory(data, size, streams) : kOpenUnreadable;
+  const int result = data || size == 0 ? read_compound_memory(data, size, streams) : OPEN_UNREADABLE;
   return finish_open(doc, result, streams);
 }
 

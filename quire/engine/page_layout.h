@@ -9,8 +9,8 @@
 
 namespace quire {
 
-constexpr int kPageWidth = 595;
-constexpr int kPageHeight = 842;
+constexpr int PAGE_WIDTH = 595;
+constexpr int PAGE_HEIGHT = 842;
 
 // Lines [first_line, end_line) of a paragraph laid out `width` points wide,
 // its layout's top edge at (x, top) on the page.
@@ -36,7 +36,7 @@ struct PageLayout {
 
 void layout_document(const DocumentModel& model, PageLayout& out);
 
-// Draws page `index` (from 0) into a kPageWidth x kPageHeight ARGB32 buffer
+// Draws page `index` (from 0) into a PAGE_WIDTH x PAGE_HEIGHT ARGB32 buffer
 // with `stride` bytes per row: a white page with the text on it. Returns 0,
 // or -1 when there is no such page or the buffer cannot be drawn into.
 int render_page(const DocumentModel& model, const PageLayout& layout, size_t index, uint8_t* pixels,

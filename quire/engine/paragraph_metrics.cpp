@@ -8,8 +8,8 @@
 namespace quire {
 namespace {
 
-constexpr size_t kJobsPerThread = 400;  // a helper's fresh font caches cost about 200 paragraphs
-constexpr unsigned kMaxThreads = 4;
+constexpr size_t JOBS_PER_THREAD = 400;  // a helper's fresh font caches cost about 200 paragraphs
+constexpr unsigned MAX_THREADS = 4;
 
 ParagraphMetrics measure(PangoContext* context, const MeasureJob& job, const FontChoice& fonts) {
   ParagraphMetrics metrics;
@@ -39,7 +39,7 @@ void measure_range(PangoContext* context, const std::vector<MeasureJob>& jobs, c
 std::vector<ParagraphMetrics> measure_paragraphs(const std::vector<MeasureJob>& jobs, const FontChoice& fonts) {
   std::vector<ParagraphMetrics> out(jobs.size());
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-  const size_t threads = std::min<size_t>({cores, kMaxThreads, jobs.size() / kJobsPerThread + 1});
+  const size_t threads = std::min<size_t>({cores, MAX_THREADS, jobs.size() / JOBS_PER_THREAD + 1});
   // Each helper thread shapes on its own context; this thread takes the first share.
   std::vector<std::thread> helpers;
   const size_t share = (jobs.size() + threads - 1) / threads;

@@ -15,7 +15,7 @@ namespace {
 int open_bytes(const Bytes& bytes) {
   Document doc;
   const int result = open_document_memory(doc, bytes.data(), bytes.size());
-  if (result != kOpenOk) {
+  if (result != OPEN_OK) {
     EXPECT_EQ(doc.page_count(), 0);
     EXPECT_EQ(doc.properties.title, "");
   }
@@ -30,17 +30,17 @@ void put32(Bytes& bytes, size_t at, uint32_t value) {
 
 TEST(QuireRefusal, ForeignBytesAreNotACompoundFile) {
   const std::string text = "{\\rtf1 this is not a Word 97 document}";
-  EXPECT_EQ(open_bytes(Bytes(text.begin(), text.end())), kOpenNotCompound);
-  EXPECT_EQ(open_bytes(Bytes{}), kOpenNotCompound);
+  EXPECT_EQ(open_bytes(Bytes(text.begin(), text.end())), OPEN_NOT_COMPOUND);
+  EXPECT_EQ(open_bytes(Bytes{}), OPEN_NOT_COMPOUND);
   Document doc;
-  EXPECT_EQ(open_document(doc, "/nonexistent/file.doc"), kOpenUnreadable);
+  EXPECT_EQ(open_document(doc, "/nonexistent/file.doc"), OPEN_UNREADABLE);
 }
 
 TEST(QuireRefusal, TruncatedCompoundFileIsRefused) {
   const Bytes whole = write_doc(plain_doc({u"Some text"}));
   for (size_t cut : {whole.size() / 2, size_t{600}, size_t{100}}) {
     const Bytes part(whole.begin(), whole.begin() + static_cast<long>(cut));
-    EXPECT_NE(open_bytes(part), kOpenOk) << "cut at " << cut;
+    EXPECT_NE(open_bytes(part), OPEN_OK) << "cut at " << cut;
   }
 }
 
@@ -48,20 +48,20 @@ TEST(QuireRefusal, CompoundFileWithoutWordStream) {
   Bytes word, table;
   build_streams(plain_doc({u"x"}), word, table);
   word[0] = 0;  // not the Word signature
-  EXPECT_EQ(open_bytes(write_compound(word, table)), kOpenNotWord);
+  EXPECT_EQ(open_bytes(write_compound(word, table)), OPEN_NOT_WORD);
 }
 
 TEST(QuireRefusal, OlderWordVersionsAndEncryptionAreRefused) {
   DocPlan plan = plain_doc({u"x"});
   plan.nfib = 0x0065;  // Word 6
-  EXPECT_EQ(open_bytes(write_doc(plan)), kOpenOldWord);
+  EXPECT_EQ(open_bytes(write_doc(plan)), OPEN_OLD_WORD);
   plan.nfib = 0x0068;  // Word 95
-  EXPECT_EQ(open_bytes(write_doc(plan)), kOpenOldWord);
+  EXPECT_EQ(open_bytes(write_doc(plan)), OPEN_OLD_WORD);
   plan.nfib = 0x00C1;
   plan.flags |= 0x0100;
-  EXPECT_EQ(open_bytes(write_doc(plan)), kOpenEncrypted);
+  EXPECT_EQ(open_bytes(write_doc(plan)), OPEN_ENCRYPTED);
   plan.flags |= 0x8000;  // obfuscated: still unreadable
-  EXPECT_EQ(open_bytes(write_doc(plan)), kOpenEncrypted);
+  EXPECT_EQ(open_bytes(write_doc(plan)), OPEN_ENCRYPTED);
 }
 
 TEST(QuireRefusal, DamagedStructuresAreRefused) {
@@ -69,34 +69,34 @@ TEST(QuireRefusal, DamagedStructuresAreRefused) {
   build_streams(plain_doc({u"Some text"}), word, table);
 
   Bytes no_table_stream = write_compound(word, {});
-  EXPECT_EQ(open_bytes(no_table_stream), kOpenDamaged);
+  EXPECT_EQ(open_bytes(no_table_stream), OPEN_DAMAGED);
 
   Bytes short_fib(word.begin(), word.begin() + 0x30);
-  EXPECT_EQ(open_bytes(write_compound(short_fib, table)), kOpenDamaged);
+  EXPECT_EQ(open_bytes(write_compound(short_fib, table)), OPEN_DAMAGED);
 
   Bytes clx_outside = word;
-  put32(clx_outside, kFibClxPair, static_cast<uint32_t>(table.size()));
-  EXPECT_EQ(open_bytes(write_compound(clx_outside, table)), kOpenDamaged);
+  put32(clx_outside, FIB_CLX_PAIR, static_cast<uint32_t>(table.size()));
+  EXPECT_EQ(open_bytes(write_compound(clx_outside, table)), OPEN_DAMAGED);
 
   Bytes no_clx = word;
-  put32(no_clx, kFibClxPair + 4, 0);
-  EXPECT_EQ(open_bytes(write_compound(no_clx, table)), kOpenDamaged);
+  put32(no_clx, FIB_CLX_PAIR + 4, 0);
+  EXPECT_EQ(open_bytes(write_compound(no_clx, table)), OPEN_DAMAGED);
 
   // The piece's text offset is moved past the end of the WordDocument stream.
   uint32_t clx_at = 0;
-  for (int i = 0; i < 4; ++i) clx_at |= uint32_t{word[kFibClxPair + i]} << (8 * i);
+  for (int i = 0; i < 4; ++i) clx_at |= uint32_t{word[FIB_CLX_PAIR + i]} << (8 * i);
   Bytes piece_outside = table;
   put32(piece_outside, clx_at + 5 + 8 + 2, 0x40000000u | static_cast<uint32_t>(word.size() * 2));
-  EXPECT_EQ(open_bytes(write_compound(word, piece_outside)), kOpenDamaged);
+  EXPECT_EQ(open_bytes(write_compound(word, piece_outside)), OPEN_DAMAGED);
 }
 
 TEST(QuireRefusal, AFailedOpenClearsThePreviousDocument) {
   Document doc;
   const Bytes good = write_doc(plain_doc({u"text"}));
-  ASSERT_EQ(open_document_memory(doc, good.data(), good.size()), kOpenOk);
+  ASSERT_EQ(open_document_memory(doc, good.data(), good.size()), OPEN_OK);
   ASSERT_EQ(doc.page_count(), 1);
   const Bytes bad(100, 0xAB);
-  EXPECT_NE(open_document_memory(doc, bad.data(), bad.size()), kOpenOk);
+  EXPECT_NE(open_document_memory(doc, bad.data(), bad.size()), OPEN_OK);
   EXPECT_EQ(doc.page_count(), 0);
   EXPECT_EQ(doc.properties.title, "");
 }

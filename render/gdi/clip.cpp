@@ -2,12 +2,8 @@
 
 namespace vellum::gdi {
 
-void apply_clip(cairo_t*, const Clip&) {}
-
-}  // namespace vellum::gdi
-
-namespace vellum::gdi {
-
-Clip clip_from_region(const RegionObject&) { return Clip{}; }
+void apply_clip(cairo_t* cr, const Clip& clip) {
+  if (clip) clip_to_region(cr, *clip);
+}
 
 }  // namespace vellum::gdi

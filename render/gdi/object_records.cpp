@@ -105,8 +105,8 @@ void play_selectobject(Player& p, const Record& r) {
   if (const auto* pen = std::get_if<draw::Pen>(object)) p.dc.pen = *pen;
   else if (const auto* brush = std::get_if<draw::Brush>(object)) p.dc.brush = *brush;
   else if (const auto* font = std::get_if<draw::Font>(object)) p.dc.font = *font;
-  else if (const auto* region = std::get_if<RegionObject>(object)) {
-    p.dc.clip = clip_from_region(*region);
+  else if (const auto* region = std::get_if<Region>(object)) {
+    p.dc.clip = *region;  // a region selected this way becomes the clip
     p.clip_dirty = true;
   }
   // A palette is selected only through SELECTPALETTE.

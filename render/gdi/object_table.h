@@ -18,14 +18,14 @@
 #include "render/draw/font.h"
 #include "render/draw/pen.h"
 #include "render/gdi/palette.h"
-#include "render/gdi/region_object.h"
+#include "render/gdi/region.h"
 
 namespace vellum::gdi {
 
 // A slot's content. Pattern brushes are draw::Brush with their pixels;
-// a region is held shared and immutable.
+// regions and palettes are shared and immutable, so copies are cheap.
 using GdiObject = std::variant<std::monostate, draw::Pen, draw::Brush, draw::Font,
-                               std::shared_ptr<const Palette>, RegionObject>;
+                               std::shared_ptr<const Palette>, Region>;
 
 class ObjectTable {
  public:

@@ -43,7 +43,7 @@ class VellumRender : public ::testing::Test {
     fs::remove_all(dir_);
     fs::create_directories(dir_ / "out");
     WmfBuilder good = forward_canvas(400, 100);
-    good.create_brush(0, 0, 0, 255).rectangle(0, 0, 400, 100);
+    good.create_brush(0, 0, 0, 255).select_object(0).rectangle(0, 0, 400, 100);
     ASSERT_TRUE(good.write_to(file("good.wmf")));
     WmfBuilder bare;
     bare.rectangle(0, 0, 10, 10);

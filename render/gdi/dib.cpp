@@ -5,7 +5,6 @@
 #include <array>
 #include <algorithm>
 #include <bit>
-#include <cstring>
 
 #include "common/checked_size.h"
 
@@ -185,14 +184,17 @@ uint32_t* Bitmap::row(int32_t y) {
   return reinterpret_cast<uint32_t*>(data + size_t(y) * size_t(cairo_image_surface_get_stride(surface_)));
 }
 
+const uint32_t* Bitmap::row(int32_t y) const {
+  const uint8_t* data = cairo_image_surface_get_data(surface_);
+  return reinterpret_cast<const uint32_t*>(
+      data + size_t(y) * size_t(cairo_image_surface_get_stride(surface_)));
+}
+
 void Bitmap::mark_written() { cairo_surface_mark_dirty(surface_); }
 
 uint32_t Bitmap::pixel(int32_t x, int32_t y) const {
   if (!surface_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
-  const uint8_t* data = cairo_image_surface_get_data(surface_);
-  uint32_t word;
-  std::memcpy(&word, data + size_t(y) * size_t(cairo_image_surface_get_stride(surface_)) + size_t(x) * 4, 4);
-  return word & 0xFFFFFF;
+  return row(y)[x] & 0xFFFFFF;
 }
 
 std::span<const uint32_t> default_palette() { return DEFAULT_PALETTE; }

@@ -56,8 +56,10 @@ class Bitmap {
 
   // An uninitialised image; false (and no image) when it cannot be made.
   bool allocate(int32_t width, int32_t height, bool bottom_up);
-  // Row y (0 = top) as 0x00RRGGBB words; call mark_written() when done.
+  // Row y (0 = top) as 0x00RRGGBB words (the top byte is unused); call
+  // mark_written() after writing.
   uint32_t* row(int32_t y);
+  const uint32_t* row(int32_t y) const;
   void mark_written();
 
  private:

@@ -2,6 +2,7 @@
 // plain calls into this runtime; the bases exist so that callers can open
 // them by name and version, and tests can hide each one to reach the
 // callers' failure paths.
+#include <cstring>
 #include <mutex>
 #include <set>
 #include <string>
@@ -33,14 +34,17 @@ const SystemLibrary SYSTEM_LIBRARIES[] = {
     {"cairo.library", 5, sizeof(struct Library), false},
 };
 
-struct Library* system_open(struct Library* base) {
-  base->lib_OpenCnt++;
-  return base;
+bool is_gui(const struct Library* base) {
+  for (const SystemLibrary& library : SYSTEM_LIBRARIES)
+    if (library.gui && std::strcmp(library.name, base->lib_Node.ln_Name) == 0) return true;
+  return false;
 }
 
 // A GUI library opens once the GUI side of the runtime is loaded.
-struct Library* gui_open(struct Library* base) {
-  return host::load_gui_side() ? system_open(base) : nullptr;
+struct Library* system_open(struct Library* base) {
+  if (is_gui(base) && !host::load_gui_side()) return nullptr;
+  base->lib_OpenCnt++;
+  return base;
 }
 BPTR system_close(struct Library* base) {
   if (base->lib_OpenCnt > 0) base->lib_OpenCnt--;
@@ -51,12 +55,12 @@ IPTR system_reserved(void) { return 0; }
 
 // Slot order: open -6, close -12, expunge -18, reserved -24.
 const APTR SYSTEM_VECTORS[] = {
-    FUNCARRAY_32BIT_NATIVE,        function_slot(system_open),     function_slot(system_close),
-    function_slot(system_expunge), function_slot(system_reserved), FUNCARRAY_END,
-};
-const APTR GUI_VECTORS[] = {
-    FUNCARRAY_32BIT_NATIVE,        function_slot(gui_open),        function_slot(system_close),
-    function_slot(system_expunge), function_slot(system_reserved), FUNCARRAY_END,
+    FUNCARRAY_32BIT_NATIVE,
+    reinterpret_cast<APTR>(system_open),
+    reinterpret_cast<APTR>(system_close),
+    reinterpret_cast<APTR>(system_expunge),
+    reinterpret_cast<APTR>(system_reserved),
+    FUNCARRAY_END,
 };
 
 std::mutex hidden_lock;
@@ -66,7 +70,7 @@ std::set<std::string>& hidden_names() {
 }
 
 struct Library* make_system_library(const SystemLibrary& library) {
-  struct Library* base = host::make_library_block(library.gui ? GUI_VECTORS : SYSTEM_VECTORS, nullptr, library.baseSize);
+  struct Library* base = host::make_library_block(SYSTEM_VECTORS, nullptr, library.baseSize);
   base->lib_Node.ln_Type = NT_LIBRARY;
   base->lib_Node.ln_Name = const_cast<char*>(library.name);
   base->lib_Version = library.version;

@@ -27,7 +27,8 @@ void ensure_qt_application() {
 
 struct IClass* class_of(const ClassDescriptor& descriptor) {
   static std::recursive_mutex lock;
-  static std::map<const ClassDescriptor*, struct IClass*> made;
+  // Kept for the whole process, like the classes themselves.
+  static auto& made = *new std::map<const ClassDescriptor*, struct IClass*>;
   std::lock_guard<std::recursive_mutex> guard(lock);
   auto found = made.find(&descriptor);
   if (found != made.end()) return found->second;

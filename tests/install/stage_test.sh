@@ -29,7 +29,7 @@ while IFS= read -r -d '' file; do
     *) fail "${file#$root/} has RUNPATH '$runpath'" ;;
   esac
 done < <(find "$root" -type f -print0)
-[ -z "$(ls "$root/bin" | grep -v -x -e quiredump -e Quire_Viewer -e vellum-view -e vellum-info -e vellum-render)" ] ||
+[ -z "$(ls "$root/bin" | grep -v -x -e quiredump -e Quire_Viewer -e vellum-view -e vellum-info -e vellum-render -e quire-export)" ] ||
   fail "bin/ holds more than the commands: $(ls "$root/bin")"
 
 # Runs a program with the loader telling which files it maps; none may
@@ -68,7 +68,8 @@ run "$root/bin/vellum-view" --screenshot "$work/view.png" RAM:stage-test-house.w
 [ -s "$work/view.png" ] || fail "vellum-view wrote no screenshot"
 
 # The viewer waits for its user; Ctrl-C ends it with 0 once it is up.
-viewer_out=$(timeout -s INT 8 "$root/bin/Quire_Viewer") || fail "Quire_Viewer exited $?"
+viewer_out=$(timeout --preserve-status -s INT 8 "$root/bin/Quire_Viewer") || fail "Quire_Viewer exited $?"
 grep -q "can't create" <<<"$viewer_out" && fail "Quire_Viewer did not find quire.mcc"
 
+run "$root/bin/quire-export" --help >/dev/null || fail "quire-export exited $?"
 echo "stage_test: every installed program ran from the moved stage"

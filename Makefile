@@ -28,6 +28,8 @@ run: build
 bench: build
 	@bash scripts/bench
 	@bash scripts/bench-quire
+	@bash scripts/setup --bench
+	@python3 scripts/bench-export
 
 # libFuzzer targets; FUZZ_SECONDS per target (default 60).
 fuzz: setup

@@ -1,7 +1,7 @@
 // The table of the 23 played record types and the dispatch of one record.
 #include <array>
 
-#include "metafile/record_names.h"
+#include "metafile/record_types.h"
 #include "metafile/stream_layout.h"
 #include "render/handlers.h"
 
@@ -40,6 +40,8 @@ constexpr Dispatch DISPATCH_TABLE[] = {
     {U_WMR_CREATEFONTINDIRECT, play_CREATEFONTINDIRECT},
     {U_WMR_CREATEBRUSHINDIRECT, play_CREATEBRUSHINDIRECT},
 };
+
+static_assert(dispatch_table_fits_record_types(DISPATCH_TABLE, [](const Dispatch& d) { return d.type; }));
 
 // The same table indexed by the type byte, for one lookup per record.
 constexpr std::array<RecordHandler, 256> make_handler_index() {

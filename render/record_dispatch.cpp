@@ -4,6 +4,7 @@
 #include "metafile/record_types.h"
 #include "metafile/stream_layout.h"
 #include "render/handlers.h"
+#include "render/skip_tally.h"
 
 namespace vellum {
 
@@ -62,7 +63,11 @@ int64_t dispatch_record(const uint8_t* buffer, const uint8_t* buffer_end, size_t
   if (bytes == 0) return -1;
   const uint8_t type = record[4];
   if (type == U_WMR_EOF) return 0;
-  if (RecordHandler handler = HANDLER_BY_TYPE[type]) handler(record, state);
+  if (RecordHandler handler = HANDLER_BY_TYPE[type]) {
+    handler(record, state);
+  } else if (state->skipped) {
+    state->skipped->add(type);
+  }
   return bytes;
 }
 

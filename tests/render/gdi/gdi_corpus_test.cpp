@@ -44,7 +44,9 @@ TEST(GdiCorpus, EveryPicturePlaysAndDraws) {
     for (size_t i = 0; i < size_t(target.Width) * target.Height; ++i) inked += (words[i] >> 24) != 0;
     EXPECT_GT(inked, 0u) << entry.path() << " came out blank";
     for (int type = 0; type < 256; ++type) {
-      if (skipped.count(uint8_t(type))) EXPECT_FALSE(gdi::plays(uint8_t(type))) << entry.path();
+      if (skipped.count(uint8_t(type))) {
+        EXPECT_FALSE(gdi::plays(uint8_t(type))) << entry.path();
+      }
     }
     std::free(target.Pixels);
   }

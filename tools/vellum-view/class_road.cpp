@@ -1,6 +1,7 @@
 // The class road: a small MUI application holding one vellum.mcc object,
 // the picture rendered once by the module at most 200 pixels wide.
 #include <cstdio>
+#include <cstring>
 
 #include <host/muimaster.h>
 #include <mui/Vellum_mcc.h>

@@ -96,7 +96,7 @@ PictureStatus play_gdi(const PicturePlan& plan, uint32_t** pixels, DrawReport* r
                                                       int(plan.fit.height), int(plan.fit.width * 4)),
                   cairo_surface_destroy);
   Context cr(cairo_create(surface.get()), cairo_destroy);
-  gdi::play(plan.data, plan.size, cr.get(), plan.fit.width, plan.fit.height, &report->skipped);
+  gdi::play(plan.data, plan.size, cr.get(), plan.fit.width, plan.fit.height, &report->skipped, plan.gdi_play);
   return cairo_status(cr.get()) == CAIRO_STATUS_SUCCESS ? PictureStatus::ok : PictureStatus::no_memory;
 }
 
@@ -104,7 +104,7 @@ PictureStatus play_gdi(const PicturePlan& plan, uint32_t** pixels, DrawReport* r
 
 PictureStatus plan_picture(const uint8_t* data, size_t size, Player player, const SizeRequest& request,
                            PicturePlan* plan) {
-  *plan = {data, size, player, {}, 0};
+  *plan = {data, size, player, {}, 0, {}};
   if (!data || size == 0 || size > size_t(INT32_MAX)) return PictureStatus::not_a_picture;
   if (player == Player::spec) return plan_exact(request, plan);
   gdi::Frame frame{};
@@ -166,13 +166,13 @@ PictureStatus draw_picture(const PicturePlan& plan, cairo_t* cr, uint32_t backgr
   {
     Surface recording(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents), cairo_surface_destroy);
     Context rec(cairo_create(recording.get()), cairo_destroy);
-    gdi::play(plan.data, plan.size, rec.get(), width, height, nullptr);
+    gdi::play(plan.data, plan.size, rec.get(), width, height, nullptr, plan.gdi_play);
     double x, y, ink_width, ink_height;
     cairo_recording_surface_ink_extents(recording.get(), &x, &y, &ink_width, &ink_height);
     report->transparent = ink_width <= 0 || ink_height <= 0;
   }
   cairo_save(cr);
-  gdi::play(plan.data, plan.size, cr, width, height, &report->skipped);
+  gdi::play(plan.data, plan.size, cr, width, height, &report->skipped, plan.gdi_play);
   cairo_restore(cr);
   return cairo_status(cr) == CAIRO_STATUS_SUCCESS ? PictureStatus::ok : PictureStatus::no_memory;
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "render/gdi/gdi_player.h"
 #include "render/picture_fit.h"
 #include "render/skip_tally.h"
 
@@ -26,7 +27,8 @@ struct PicturePlan {
   size_t size;
   Player player;
   PixelFit fit;
-  uint32_t spec_limit;  // the fitting limit the exact player is given
+  uint32_t spec_limit;       // the fitting limit the exact player is given
+  gdi::PlayOptions gdi_play; // how the GDI player plays; the caller may change it
 };
 
 // Finds the picture's frame and its size in pixels (fit is filled as far

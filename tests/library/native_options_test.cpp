@@ -86,6 +86,7 @@ TEST(NativeOptions, FilesWithoutThePlaceableHeader) {
   EXPECT_EQ(vellum_render_file_with(::testing::TempDir().c_str(), nullptr, &raw, nullptr), VELLUM_ERROR_INPUT);
   vellum_options huge = vellum::default_options();
   huge.max_width = 40000;
+  huge.max_height = 0;
   EXPECT_EQ(vellum_render_memory_with(windowed.data(), windowed.size(), &huge, &raw, nullptr), VELLUM_ERROR_SIZE);
 }
 

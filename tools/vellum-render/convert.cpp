@@ -112,6 +112,7 @@ Conversion convert(const std::string& input_path, const std::string& output_path
   const PictureStatus planned = plan_picture(bytes.data(), bytes.size(), options.player, options.size, &plan);
   if (planned != PictureStatus::ok) return refusal(planned, input, options, plan.fit);
 
+  plan.gdi_play = options.gdi_play;
   OutputFile out;
   if (!out.open(output_path)) return failed(EXIT_NOT_WRITTEN, output + ": cannot write: " + out.reason());
   DrawReport report;

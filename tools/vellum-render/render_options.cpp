@@ -38,6 +38,8 @@ const char USAGE[] =
     "                     no other size is given; at most 32767)\n"
     "  --background C     #RRGGBB, #RRGGBBAA, white, black or transparent\n"
     "                     (default)\n"
+    "  --caller-viewport  gdi mode: ignore the file's viewport and map mode, so\n"
+    "                     its window always fills the picture\n"
     "  -j N               render with N threads (default 1)\n"
     "  --strict           exit 6 when a picture has records that were not played\n"
     "  --quiet            print errors only\n"
@@ -115,6 +117,8 @@ int parse_options(int argc, char** argv, Options* o) {
     } else if (arg == "--version") {
       std::printf("vellum-render %s\n", VELLUM_VERSION);
       return EXIT_OK;
+    } else if (arg == "--caller-viewport") {
+      o->gdi_play.caller_viewport = true;
     } else if (arg == "--strict") {
       o->strict = true;
     } else if (arg == "--quiet") {

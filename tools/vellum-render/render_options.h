@@ -20,6 +20,7 @@ struct Options {
   std::optional<Format> format;     // -f; else from -o's extension
   Player player = Player::gdi;
   SizeRequest size;
+  gdi::PlayOptions gdi_play;        // --caller-viewport
   uint32_t background = 0;          // 0xAARRGGBB; 0 is transparent
   unsigned jobs = 1;
   bool strict = false;

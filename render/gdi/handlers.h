@@ -1,0 +1,72 @@
+// The record handlers of the GDI player, one per played record type, each
+// called with the player and the record (its parameters as a bounded
+// reader). dispatch.cpp lists them by type; a handler file adds its
+// declaration here and one line there.
+#pragma once
+
+#include "metafile/record_walk.h"
+#include "render/gdi/player.h"
+
+namespace vellum::gdi {
+
+using Handler = void (*)(Player& player, const Record& record);
+
+// state_records.cpp: DC attributes, SAVEDC/RESTOREDC, ignored records.
+void play_setbkcolor(Player&, const Record&);
+void play_setbkmode(Player&, const Record&);
+void play_setrop2(Player&, const Record&);
+void play_setrelabs(Player&, const Record&);
+void play_setpolyfillmode(Player&, const Record&);
+void play_settextcharextra(Player&, const Record&);
+void play_settextcolor(Player&, const Record&);
+void play_settextjustification(Player&, const Record&);
+void play_settextalign(Player&, const Record&);
+void play_setmapperflags(Player&, const Record&);
+void play_savedc(Player&, const Record&);
+void play_restoredc(Player&, const Record&);
+void play_escape(Player&, const Record&);
+
+// mapping_records.cpp: map mode, window and viewport.
+void play_setmapmode(Player&, const Record&);
+void play_setwindoworg(Player&, const Record&);
+void play_setwindowext(Player&, const Record&);
+void play_setviewportorg(Player&, const Record&);
+void play_setviewportext(Player&, const Record&);
+void play_offsetwindoworg(Player&, const Record&);
+void play_scalewindowext(Player&, const Record&);
+void play_offsetviewportorg(Player&, const Record&);
+void play_scaleviewportext(Player&, const Record&);
+
+// object_records.cpp: the object table.
+void play_createpenindirect(Player&, const Record&);
+void play_createbrushindirect(Player&, const Record&);
+void play_createfontindirect(Player&, const Record&);
+void play_createpalette(Player&, const Record&);
+void play_selectobject(Player&, const Record&);
+void play_selectpalette(Player&, const Record&);
+void play_deleteobject(Player&, const Record&);
+void play_realizepalette(Player&, const Record&);
+void play_setpalentries(Player&, const Record&);
+void play_resizepalette(Player&, const Record&);
+
+// line_records.cpp: the current position and open figures.
+void play_moveto(Player&, const Record&);
+void play_lineto(Player&, const Record&);
+void play_polyline(Player&, const Record&);
+void play_arc(Player&, const Record&);
+
+// shape_records.cpp: closed figures, filled then outlined; pixels.
+void play_rectangle(Player&, const Record&);
+void play_roundrect(Player&, const Record&);
+void play_ellipse(Player&, const Record&);
+void play_pie(Player&, const Record&);
+void play_chord(Player&, const Record&);
+void play_polygon(Player&, const Record&);
+void play_polypolygon(Player&, const Record&);
+void play_setpixel(Player&, const Record&);
+
+// text_records.cpp: TEXTOUT and EXTTEXTOUT.
+void play_textout(Player&, const Record&);
+void play_exttextout(Player&, const Record&);
+
+}  // namespace vellum::gdi

@@ -8,6 +8,8 @@
 #include FT_TRUETYPE_TABLES_H
 #include FT_ADVANCES_H
 
+#include <iconv.h>
+
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -40,11 +42,40 @@ constexpr Substitute SUBSTITUTES[] = {
     {"courier", "Liberation Mono"},
     {"symbol", "Standard Symbols PS"},
     {"euclid symbol", "Standard Symbols PS"},
+    {"\xe6\x96\xb0\xe7\xb4\xb0\xe6\x98\x8e\xe9\xab\x94", "AR PL UMing TW"},  // 新細明體, PMingLiU
+    {"\xe7\xb4\xb0\xe6\x98\x8e\xe9\xab\x94", "AR PL UMing TW"},  // 細明體, MingLiU
+    {"pmingliu", "AR PL UMing TW"},
+    {"mingliu", "AR PL UMing TW"},
+    {"\xe5\xae\x8b\xe4\xbd\x93", "AR PL UMing CN"},  // 宋体, SimSun
+    {"simsun", "AR PL UMing CN"},
 };
+
+// Face names outside ASCII are in a DBCS code page (the writer's system
+// code page, whatever the font's charset): the first that reads them whole.
+constexpr const char* FACE_CODE_PAGES[] = {"CP950", "CP936", "CP932", "CP949"};
 
 // Faces cached by request; a hostile file naming endless faces stops
 // being cached here (each further one is resolved on every use).
 constexpr size_t MAX_CACHED_REQUESTS = 512;
+
+std::string face_to_utf8(const std::string& face) {
+  const bool ascii = std::all_of(face.begin(), face.end(),
+                                 [](unsigned char ch) { return ch >= 0x20 && ch < 0x7F; });
+  if (ascii) return face;
+  for (const char* code_page : FACE_CODE_PAGES) {
+    const iconv_t cd = iconv_open("UTF-8", code_page);
+    if (cd == iconv_t(-1)) continue;
+    char out[4 * 32 + 4];
+    char* in = const_cast<char*>(face.data());
+    size_t in_left = face.size();
+    char* to = out;
+    size_t to_left = sizeof out - 1;
+    const size_t r = iconv(cd, &in, &in_left, &to, &to_left);
+    iconv_close(cd);
+    if (r != size_t(-1) && in_left == 0) return std::string(out, size_t(to - out));
+  }
+  return std::string();  // unreadable: fontconfig finds a face by family alone
+}
 
 std::string lower(std::string s) {
   std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -77,7 +108,8 @@ const char* language_of(uint8_t charset) {
 
 class CachedFace final : public FontFace {
  public:
-  CachedFace(FT_Face ft, cairo_font_face_t* cairo_face) : ft_(ft), cairo_face_(cairo_face) {
+  CachedFace(FT_Face ft, cairo_font_face_t* cairo_face, bool oblique)
+      : ft_(ft), cairo_face_(cairo_face), oblique_(oblique) {
     choose_charmap();
     read_metrics();
   }
@@ -88,6 +120,7 @@ class CachedFace final : public FontFace {
   cairo_font_face_t* cairo_face() const override { return cairo_face_; }
   const FaceMetrics& metrics() const override { return metrics_; }
   bool symbol() const override { return symbol_; }
+  bool synthetic_oblique() const override { return oblique_; }
 
   uint32_t glyph(char32_t code, double* advance_units) const override {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -164,6 +197,7 @@ class CachedFace final : public FontFace {
   FT_Face ft_;
   cairo_font_face_t* cairo_face_;
   bool symbol_ = false;
+  bool oblique_;
   FaceMetrics metrics_;
   mutable std::mutex mutex_;
   mutable std::unordered_map<char32_t, GlyphInfo> glyphs_;
@@ -190,17 +224,13 @@ std::string request_key(const Font& font) {
 
 // Resolves through fontconfig; called with the cache locked.
 std::shared_ptr<const FontFace> load(Cache& c, const Font& font) {
-  const std::string requested = lower(font.face);
-  std::string family = font.face;
+  const std::string requested = lower(face_to_utf8(font.face));
+  std::string family = face_to_utf8(font.face);
   for (const Substitute& s : SUBSTITUTES)
     if (requested == s.requested) family = s.installed;
 
   FcPattern* pattern = FcPatternCreate();
-  // Face names in a DBCS code page are not fontconfig's UTF-8; such fonts
-  // are found by the charset's language instead.
-  const bool ascii = std::all_of(family.begin(), family.end(),
-                                 [](unsigned char ch) { return ch >= 0x20 && ch < 0x7F; });
-  if (!family.empty() && ascii)
+  if (!family.empty())
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   FcPatternAddString(pattern, FC_FAMILY,
                      reinterpret_cast<const FcChar8*>(generic_family(font.pitch_and_family)));
@@ -218,7 +248,16 @@ std::shared_ptr<const FontFace> load(Cache& c, const Font& font) {
   FcChar8* file = nullptr;
   int index = 0;
   FcBool embolden = FcFalse;
+  // A face without an italic comes back with fontconfig's slanting matrix;
+  // the slant is applied here instead, the same for every face.
+  bool slanted_by_matrix = false;
+  int slant = FC_SLANT_ROMAN;
   if (match) {
+    FcMatrix* matrix = nullptr;
+    slanted_by_matrix = FcPatternGetMatrix(match, FC_MATRIX, 0, &matrix) == FcResultMatch &&
+                        matrix != nullptr && matrix->xy != 0;
+    if (slanted_by_matrix) FcPatternDel(match, FC_MATRIX);
+    FcPatternGetInteger(match, FC_SLANT, 0, &slant);
     FcPatternGetString(match, FC_FILE, 0, &file);
     FcPatternGetInteger(match, FC_INDEX, 0, &index);
     FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden);
@@ -237,7 +276,9 @@ std::shared_ptr<const FontFace> load(Cache& c, const Font& font) {
                                   : cairo_toy_font_face_create("sans-serif", CAIRO_FONT_SLANT_NORMAL,
                                                                CAIRO_FONT_WEIGHT_NORMAL);
   if (match) FcPatternDestroy(match);
-  auto entry = std::make_shared<CachedFace>(ft, face);
+  // GDI slants a face that has no italic of its own.
+  const bool oblique = font.italic && (slant == FC_SLANT_ROMAN || slanted_by_matrix);
+  auto entry = std::make_shared<CachedFace>(ft, face, oblique);
   c.by_file.emplace(file_key, entry);
   return entry;
 }

@@ -37,6 +37,8 @@ class FontFace {
   // A symbol font (Windows symbol cmap): byte b of a string is the
   // character U+F000 + b, whatever the charset.
   virtual bool symbol() const = 0;
+  // Italic was asked for and the face has none: glyphs are slanted.
+  virtual bool synthetic_oblique() const = 0;
 };
 
 // The face for a logical font (its face name, weight, italic, family and

@@ -11,6 +11,7 @@ namespace {
 
 constexpr double PI = 3.14159265358979323846;
 constexpr double DEFAULT_CELL_PIXELS = 16;  // height 0: the stock font's cell
+constexpr double OBLIQUE_SHEAR = 0.2;        // synthetic italic: tops lean right
 
 cairo_font_options_t* text_options() {
   static cairo_font_options_t* options = [] {
@@ -83,6 +84,11 @@ void show_glyph_run(cairo_t* cr, const RealizedFont& font, const RunFrame& frame
   cairo_matrix_t m;
   cairo_matrix_init_rotate(&m, -font.angle);
   cairo_matrix_scale(&m, font.em * font.stretch, font.em);
+  if (font.face->synthetic_oblique()) {
+    cairo_matrix_t shear;
+    cairo_matrix_init(&shear, 1, 0, -OBLIQUE_SHEAR, 1, 0, 0);
+    cairo_matrix_multiply(&m, &shear, &m);
+  }
   cairo_set_font_matrix(cr, &m);
   cairo_set_font_options(cr, text_options());
   std::vector<cairo_glyph_t> placed;

@@ -168,9 +168,10 @@ uint32_t apply_rop3(uint8_t index, uint32_t p, uint32_t s, uint32_t d) {
 }
 
 uint32_t BlitPattern::at(int64_t x, int64_t y) const {
-  if (!tile || width <= 0 || height <= 0) return colour;
+  if (!tile || width <= 0 || height <= 0) return 0xFF000000u | colour;
   const int64_t tx = ((x % width) + width) % width, ty = ((y % height) + height) % height;
-  return tile[ty * width + tx] & RGB_MASK;
+  const uint32_t word = tile[ty * width + tx];
+  return (word >> 24) == 0 ? 0 : 0xFF000000u | word;
 }
 
 bool blit(cairo_t* cr, const BlitTarget& target, uint32_t rop, const BlitSource* source,
@@ -245,8 +246,12 @@ bool blit(cairo_t* cr, const BlitTarget& target, uint32_t rop, const BlitSource*
       }
       const uint32_t s = source ? sample(*bitmap, ax.takes[i], ay.takes[j], stretch_mode) : 0;
       const uint32_t p = uses_p ? pattern->at(ax.phase[i], ay.phase[j]) : 0;
+      if (uses_p && p == 0) {
+        row[i] = original;  // a gap of the pattern
+        continue;
+      }
       const uint32_t d = uses_d ? over_white(original) : 0;
-      const uint32_t r = apply_rop3(index, p, s, d);
+      const uint32_t r = apply_rop3(index, p & RGB_MASK, s, d);
       row[i] = (uses_d && r == d && (original >> 24) != 255) ? original : (0xFF000000u | r);
     }
   }

@@ -53,12 +53,15 @@ constexpr bool rop_uses_destination(uint8_t index) { return ((index >> 1) ^ inde
 // number (p << 2 | s << 1 | d).
 uint32_t apply_rop3(uint8_t index, uint32_t p, uint32_t s, uint32_t d);
 
-// The brush pattern in GDI device pixels: one colour, or a tile of
-// 0x00RRGGBB repeated from device (0, 0) (hatches and pattern brushes).
+// The brush pattern in GDI device pixels: one colour (0x00RRGGBB), or a
+// tile repeated from device (0, 0) (hatches and pattern brushes) of
+// 0xFFRRGGBB words, where a word with a zero top byte leaves its pixel
+// alone (a hatch's gaps).
 struct BlitPattern {
   uint32_t colour = 0;
   const uint32_t* tile = nullptr;  // width x height, rows top-down
   int width = 0, height = 0;
+  // 0xFFRRGGBB, or 0 for a pixel the pattern leaves alone.
   uint32_t at(int64_t x, int64_t y) const;
 };
 

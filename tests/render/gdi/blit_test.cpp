@@ -115,7 +115,8 @@ TEST(GdiBlit, PatternAndDestinationOperations) {
 }
 
 TEST(GdiBlit, PatternTilesFromTheDeviceOrigin) {
-  const uint32_t tile[4] = {RED, GREEN, BLUE, WHITE};
+  const uint32_t tile[4] = {0xFF000000u | RED, 0xFF000000u | GREEN, 0xFF000000u | BLUE,
+                            0xFF000000u | WHITE};
   const BlitPattern checker{0, tile, 2, 2};
   Canvas canvas(YELLOW);
   ASSERT_TRUE(blit(canvas.cr, {3, 3, 7, 7}, ROP_PATCOPY, nullptr, &checker, 0));
@@ -123,6 +124,12 @@ TEST(GdiBlit, PatternTilesFromTheDeviceOrigin) {
   EXPECT_EQ(canvas.rgb(4, 4), RED);
   EXPECT_EQ(canvas.rgb(5, 4), GREEN);
   EXPECT_EQ(canvas.rgb(4, 5), BLUE);
+  // Words with a zero top byte are gaps: the destination shows through.
+  const uint32_t hatch[2] = {0xFF000000u | RED, 0};
+  const BlitPattern stripes{0, hatch, 2, 1};
+  ASSERT_TRUE(blit(canvas.cr, {10, 0, 12, 1}, ROP_PATCOPY, nullptr, &stripes, 0));
+  EXPECT_EQ(canvas.rgb(10, 0), RED);
+  EXPECT_EQ(canvas.rgb(11, 0), YELLOW);
 }
 
 TEST(GdiBlit, MirroredDestinationLandsOnePixelOver) {

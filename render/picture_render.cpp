@@ -74,13 +74,13 @@ using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy
 using Context = std::unique_ptr<cairo_t, decltype(&cairo_destroy)>;
 
 // The exact player converts its input in place, so it plays a copy.
-PictureStatus play_exact(const PicturePlan& plan, uint32_t** pixels) {
+PictureStatus play_exact(const PicturePlan& plan, uint32_t** pixels, DrawReport* report) {
   auto* copy = static_cast<uint8_t*>(std::malloc(plan.size));
   if (!copy) return PictureStatus::no_memory;
   std::memcpy(copy, plan.data, plan.size);
   MemoryMetafile metafile{copy, int32_t(plan.size)};
   RenderTarget target{nullptr, 0, 0};
-  const int played = play_memory(&metafile, &target, plan.spec_limit);
+  const int played = play_memory_counting_skips(&metafile, &target, plan.spec_limit, &report->skipped);
   std::free(copy);
   *pixels = static_cast<uint32_t*>(target.Pixels);
   if (played != 0 || !target.Pixels) return PictureStatus::no_memory;
@@ -115,7 +115,7 @@ PictureStatus plan_picture(const uint8_t* data, size_t size, Player player, cons
 PictureStatus render_pixels(const PicturePlan& plan, uint32_t background, uint32_t** pixels, DrawReport* report) {
   *pixels = nullptr;
   const PictureStatus status =
-      plan.player == Player::spec ? play_exact(plan, pixels) : play_gdi(plan, pixels, report);
+      plan.player == Player::spec ? play_exact(plan, pixels, report) : play_gdi(plan, pixels, report);
   if (status != PictureStatus::ok) {
     std::free(*pixels);
     *pixels = nullptr;

@@ -72,6 +72,10 @@ int play_file_counting_skips(const char* path, RenderTarget* target, uint32_t li
 int play_memory_counting_skips(MemoryMetafile* metafile, RenderTarget* target, uint32_t limit,
                                SkipTally* skipped);
 
+// Whether this player plays records of this type (the low byte of the
+// function word); it passes over every other type.
+bool plays(uint8_t type);
+
 // Plays a converted buffer onto target; state must be zero-filled (with
 // `skipped` set when the passed-over records are to be counted).
 void play_records(const uint8_t* buffer, size_t size, PlaybackState* state,

@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "metafile/record_types.h"
+
 namespace vellum::gdi {
 
 namespace {
@@ -89,6 +91,7 @@ constexpr bool sorted_and_unique() {
   return true;
 }
 static_assert(sorted_and_unique(), "dispatch TABLE must be sorted by type, one line per type");
+static_assert(dispatch_table_fits_record_types(TABLE, [](const Entry& e) { return e.type; }));
 
 constexpr std::array<Handler, 256> make_lookup() {
   std::array<Handler, 256> lookup{};

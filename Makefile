@@ -7,7 +7,7 @@ FUZZ := build/fuzz
 PPC := build/ppc
 PREFIX ?= /usr/local
 
-.PHONY: setup build test run bench fuzz ppc-test install clean
+.PHONY: setup build test run bench compare fuzz ppc-test install clean
 
 setup:
 	@bash scripts/setup
@@ -28,6 +28,10 @@ run: build
 bench: build
 	@bash scripts/bench
 	@bash scripts/bench-quire
+
+# Both players over the shared corpus, scored against GDI's own pictures.
+compare: build
+	@bash scripts/compare
 
 # libFuzzer targets; FUZZ_SECONDS per target (default 60).
 fuzz: setup

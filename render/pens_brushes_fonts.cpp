@@ -3,7 +3,6 @@
 // writes its values straight into the state, the last one of a kind wins.
 #include <cairo.h>
 
-#include "metafile/record_span.h"
 #include "render/drawing_objects.h"
 #include "render/handlers.h"
 #include "render/stroke_pieces.h"
@@ -12,7 +11,6 @@ namespace vellum {
 
 namespace {
 
-constexpr uint32_t FONT_RECORD_OFFSET = 6;  // the FontObject follows the record header
 constexpr uint32_t FONT_FACE_MAX = sizeof(PlaybackState::font_face) - 1;
 
 }  // namespace
@@ -21,7 +19,7 @@ double colour_unit(int32_t c) { return c * 0.00390625; }
 
 void play_CREATEPENINDIRECT(const uint8_t* record, PlaybackState* state) {
   PenObject pen{};
-  if (decode_CREATEPENINDIRECT(record, &pen) == 0) return;
+  if (decode_CREATEPENINDIRECT(record_at(record), &pen) == 0) return;
   // Strokes waiting for the old pen are painted with it.
   flush_pending_stroke(state->cr, state);
   state->pen_width = double(uint16_t(pen.width.x));
@@ -39,9 +37,8 @@ void play_CREATEPENINDIRECT(const uint8_t* record, PlaybackState* state) {
 // Solid and hatched brushes set the fill colour (a hatch fills solid);
 // every other style leaves it as it was.
 void play_CREATEBRUSHINDIRECT(const uint8_t* record, PlaybackState* state) {
-  const uint8_t* at = nullptr;
-  if (decode_CREATEBRUSHINDIRECT(record, &at) == 0) return;
-  const BrushObject brush = load_brush(at);
+  BrushObject brush{};
+  if (decode_CREATEBRUSHINDIRECT(record_at(record), &brush) == 0) return;
   if (brush.style != 0 && brush.style != 2) return;
   state->fill_red = brush.colour.red;
   state->fill_green = brush.colour.green;
@@ -49,17 +46,14 @@ void play_CREATEBRUSHINDIRECT(const uint8_t* record, PlaybackState* state) {
 }
 
 void play_CREATEFONTINDIRECT(const uint8_t* record, PlaybackState* state) {
-  const uint8_t* at = nullptr;
-  const uint32_t size = decode_CREATEFONTINDIRECT(record, &at);
-  if (size == 0) return;
-  const FontObject font = load_font(at);
+  FontRecord made{};
+  if (decode_CREATEFONTINDIRECT(record_at(record), &made) == 0) return;
+  const FontObject& font = made.font;
   state->font_height = font.height;
   state->font_weight = font.weight;
   state->font_italic = font.italic;
   state->font_charset = font.charset;
-  const RecordSpan span(record, size);
-  span.copy_string(record + FONT_RECORD_OFFSET + FONT_FACE_OFFSET, FONT_FACE_MAX,
-                   state->font_face, sizeof state->font_face);
+  copy_string(made.face, FONT_FACE_MAX, state->font_face, sizeof state->font_face);
 }
 
 void set_line_cap_bits(cairo_t* cr, int32_t cap) {

@@ -8,6 +8,8 @@ typedef struct _cairo cairo_t;
 
 namespace vellum {
 
+class SkipTally;
+
 // Where a playback puts its picture. The library's ImageResult and the
 // class's instance data each hold one. Pixels: Width x Height ARGB32 words,
 // premultiplied, stride Width * 4, allocated with std::calloc and owned by
@@ -48,6 +50,7 @@ struct PlaybackState {
   int32_t pen_join;         // 0, 0x1000, 0x2000
   int32_t font_charset;     // character set byte of the current font
   int32_t stroke_pending;   // 1 while a stroke of the grown path waits to be painted
+  SkipTally* skipped;       // when set, every record type without handler is counted here
 };
 
 inline constexpr uint32_t DEFAULT_FIT_LIMIT = 200;
@@ -61,7 +64,16 @@ int play_file(const char* path, RenderTarget* target, uint32_t limit);
 // -1 for NULL data or a size not above 0, else 0.
 int play_memory(MemoryMetafile* metafile, RenderTarget* target, uint32_t limit);
 
-// Plays a converted buffer onto target; state must be zero-filled.
+// As play_file and play_memory, and counts by type every record the
+// playback passes over (a type it has no handler for) into *skipped, which
+// the caller clears; records after the end of the walk are not counted.
+int play_file_counting_skips(const char* path, RenderTarget* target, uint32_t limit,
+                             SkipTally* skipped);
+int play_memory_counting_skips(MemoryMetafile* metafile, RenderTarget* target, uint32_t limit,
+                               SkipTally* skipped);
+
+// Plays a converted buffer onto target; state must be zero-filled (with
+// `skipped` set when the passed-over records are to be counted).
 void play_records(const uint8_t* buffer, size_t size, PlaybackState* state,
                   RenderTarget* target, uint32_t limit);
 

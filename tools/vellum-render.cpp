@@ -1,7 +1,7 @@
 // vellum-render: WMF pictures to PNG files through the playback renderer.
 //
-//   vellum-render IN.wmf -o OUT.png [--max-size N]
-//   vellum-render -d DIR [-j N] [--max-size N] IN.wmf...
+//   vellum-render IN.wmf -o OUT.png [--mode gdi|spec] [--max-size N]
+//   vellum-render -d DIR [-j N] [--mode gdi|spec] [--max-size N] IN.wmf...
 //
 // Prints WIDTHxHEIGHT for every picture written. A file that cannot be
 // used is reported on one line and the others go on; the exit code is that
@@ -16,12 +16,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "render/fitting.h"
+#include "render/gdi/gdi_image.h"
 #include "render/playback.h"
 
 namespace {
@@ -36,10 +39,14 @@ enum ExitCode : int {
 };
 
 const char USAGE[] =
-    "usage: vellum-render IN.wmf -o OUT.png [--max-size N]\n"
-    "       vellum-render -d DIR [-j N] [--max-size N] IN.wmf...\n"
+    "usage: vellum-render IN.wmf -o OUT.png [--mode gdi|spec] [--max-size N]\n"
+    "       vellum-render -d DIR [-j N] [--mode gdi|spec] [--max-size N] IN.wmf...\n"
     "\n"
-    "Renders Windows Metafiles (with placeable header) to PNG images.\n"
+    "Renders Windows Metafiles to PNG images.\n"
+    "  --mode gdi      play as Windows' GDI does (default)\n"
+    "  --mode spec     the exact player of placeable files\n"
+    "  --background C  white or transparent (default), gdi mode\n"
+    "  --caller-viewport  gdi mode: ignore the file's viewport and map mode\n"
     "  -o OUT.png      output file for a single input\n"
     "  -d DIR          write DIR/NAME.png for every NAME.wmf given\n"
     "  -j N            render with N threads (default 1)\n"
@@ -57,6 +64,9 @@ struct Options {
   std::string dir;     // -d
   uint32_t max_size = vellum::DEFAULT_FIT_LIMIT;
   unsigned jobs = 1;
+  bool gdi = true;                // --mode
+  bool white = false;             // --background white
+  bool caller_viewport = false;
 };
 
 bool parse_count(const char* text, uint32_t low, uint32_t high, uint32_t* out) {
@@ -93,6 +103,22 @@ int parse_options(int argc, char** argv, Options* o) {
                      vellum::MAX_IMAGE_SIDE);
         return EXIT_USAGE;
       }
+    } else if (arg == "--mode" && has_value) {
+      const std::string mode = argv[++i];
+      if (mode != "gdi" && mode != "spec") {
+        std::fprintf(stderr, "vellum-render: --mode wants gdi or spec\n");
+        return EXIT_USAGE;
+      }
+      o->gdi = mode == "gdi";
+    } else if (arg == "--background" && has_value) {
+      const std::string bg = argv[++i];
+      if (bg != "white" && bg != "transparent") {
+        std::fprintf(stderr, "vellum-render: --background wants white or transparent\n");
+        return EXIT_USAGE;
+      }
+      o->white = bg == "white";
+    } else if (arg == "--caller-viewport") {
+      o->caller_viewport = true;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       std::fprintf(stderr, "vellum-render: unknown or incomplete option %s\n%s", arg.c_str(),
                    USAGE);
@@ -134,6 +160,28 @@ struct Outcome {
   int code;
   std::string message;  // the WxH line, or the error
 };
+
+Outcome render_gdi(const std::string& input, const std::string& output, const Options& o) {
+  std::ifstream in(input, std::ios::binary);
+  if (!in) return {EXIT_UNREADABLE, input + ": cannot read the file"};
+  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+  if (in.bad()) return {EXIT_UNREADABLE, input + ": cannot read the file"};
+  vellum::gdi::ImageOptions options;
+  options.play.caller_viewport = o.caller_viewport;
+  options.opaque_background = o.white;
+  vellum::RenderTarget target{nullptr, 0, 0};
+  const auto result = vellum::gdi::render_image(bytes.data(), bytes.size(), o.max_size, &target,
+                                                nullptr, options);
+  if (result == vellum::gdi::ImageResult::not_metafile || result == vellum::gdi::ImageResult::no_frame)
+    return {EXIT_NOT_PLACEABLE, input + ": no placeable header and no window, nothing drawn"};
+  const std::string size = std::to_string(target.Width) + "x" + std::to_string(target.Height);
+  if (result == vellum::gdi::ImageResult::too_large)
+    return {EXIT_TOO_LARGE, input + ": picture of " + size + " pixels cannot be allocated"};
+  const bool written = write_png(target, output);
+  std::free(target.Pixels);
+  if (!written) return {EXIT_WRITE_FAILED, output + ": cannot write the PNG"};
+  return {EXIT_OK, size};
+}
 
 Outcome render_one(const std::string& input, const std::string& output, uint32_t limit) {
   // Width stays at this mark when playback never reached the picture's frame.
@@ -203,7 +251,8 @@ int main(int argc, char** argv) {
     for (size_t i; (i = next++) < o.inputs.size();) {
       const std::string& input = o.inputs[i];
       const std::string output = batch ? output_in_dir(o.dir, input) : o.output;
-      const Outcome outcome = render_one(input, output, o.max_size);
+      const Outcome outcome =
+          o.gdi ? render_gdi(input, output, o) : render_one(input, output, o.max_size);
       codes[i] = outcome.code;
       reporter.report(input, outcome);
     }

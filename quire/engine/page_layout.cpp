@@ -224,6 +224,26 @@ void layout_document(const DocumentModel& model, PageLayout& out) {
   Paginator(model, out).run();
 }
 
+int draw_page(cairo_t* cr, const DocumentModel& model, const PageLayout& layout, size_t index) {
+  if (index >= layout.pages.size()) return -1;
+  const Page& page = layout.pages[index];
+  cairo_save(cr);
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  cairo_rectangle(cr, 0, 0, page.width, page.height);
+  cairo_fill(cr);
+  cairo_set_source_rgb(cr, 0, 0, 0);
+
+  cairo_set_line_width(cr, 0.5);
+  for (const CellBox& box : page.boxes) cairo_rectangle(cr, box.x, box.y, box.width, box.height);
+  cairo_stroke(cr);
+
+  const FontChoice fonts{model.fonts, model.defaults.font};
+  for (const PlacedParagraph& part : page.paragraphs)
+    if (part.measured < layout.measured.size()) draw_paragraph(cr, part, layout.measured[part.measured], fonts);
+  cairo_restore(cr);
+  return 0;
+}
+
 int render_page(const DocumentModel& model, const PageLayout& layout, size_t index, uint8_t* pixels,
                 int stride) {
   if (index >= layout.pages.size() || !pixels || stride < kPageWidth * 4) return -1;
@@ -234,19 +254,10 @@ int render_page(const DocumentModel& model, const PageLayout& layout, size_t ind
     return -1;
   }
   cairo_t* cr = cairo_create(surface);
+  // Paper beyond a smaller page stays white too.
   cairo_set_source_rgb(cr, 1, 1, 1);
   cairo_paint(cr);
-  cairo_set_source_rgb(cr, 0, 0, 0);
-
-  const Page& page = layout.pages[index];
-  cairo_set_line_width(cr, 0.5);
-  for (const CellBox& box : page.boxes) cairo_rectangle(cr, box.x, box.y, box.width, box.height);
-  cairo_stroke(cr);
-
-  const FontChoice fonts{model.fonts, model.defaults.font};
-  for (const PlacedParagraph& part : page.paragraphs)
-    if (part.measured < layout.measured.size()) draw_paragraph(cr, part, layout.measured[part.measured], fonts);
-
+  draw_page(cr, model, layout, index);
   cairo_destroy(cr);
   cairo_surface_flush(surface);
   cairo_surface_destroy(surface);

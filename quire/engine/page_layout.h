@@ -2,6 +2,8 @@
 // within each section's margins, and draws a page into ARGB32 pixels.
 #pragma once
 
+#include <cairo.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -28,6 +30,7 @@ struct CellBox {
 };
 
 struct Page {
+  double width = kPageWidth, height = kPageHeight;  // points
   std::vector<PlacedParagraph> paragraphs;
   std::vector<CellBox> boxes;
 };
@@ -41,6 +44,11 @@ struct PageLayout {
 };
 
 void layout_document(const DocumentModel& model, PageLayout& out);
+
+// Draws page `index` (from 0) onto `cr` in points from the context's origin:
+// white paper of the page's size with the text on it. Returns 0, or -1 when
+// there is no such page.
+int draw_page(cairo_t* cr, const DocumentModel& model, const PageLayout& layout, size_t index);
 
 // Draws page `index` (from 0) into a kPageWidth x kPageHeight ARGB32 buffer
 // with `stride` bytes per row: a white page with the text on it. Returns 0,

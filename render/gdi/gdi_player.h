@@ -38,4 +38,15 @@ bool plays(uint8_t type);
 // Returns 0 once playback ran, -1 when the bytes are no metafile.
 int play(const uint8_t* data, size_t size, cairo_t* cr, double width, double height, SkipTally* skipped);
 
+// How a host wants the picture played.
+struct PlayOptions {
+  // Skip the records that set the viewport or the map mode, so the window
+  // always maps onto the output (what viewers of placeable files do; the
+  // gdi-oracle's --caller-viewport).
+  bool caller_viewport = false;
+};
+
+int play(const uint8_t* data, size_t size, cairo_t* cr, double width, double height,
+         SkipTally* skipped, const PlayOptions& options);
+
 }  // namespace vellum::gdi

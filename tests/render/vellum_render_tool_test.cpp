@@ -43,7 +43,7 @@ class VellumRender : public ::testing::Test {
     fs::remove_all(dir_);
     fs::create_directories(dir_ / "out");
     WmfBuilder good = forward_canvas(400, 100);
-    good.create_brush(0, 0, 0, 255).rectangle(0, 0, 400, 100);
+    good.create_brush(0, 0, 0, 255).select_object(0).rectangle(0, 0, 400, 100);
     ASSERT_TRUE(good.write_to(file("good.wmf")));
     WmfBuilder bare;
     bare.rectangle(0, 0, 10, 10);
@@ -68,8 +68,20 @@ TEST_F(VellumRender, WritesThePngAndItsSize) {
   EXPECT_EQ(cairo_image_surface_get_height(png), 50);
   const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(png) +
                                                       25 * cairo_image_surface_get_stride(png));
+  EXPECT_EQ(row[100], 0xFF0000FFu);  // opaque blue (gdi mode, the default)
+  cairo_surface_destroy(png);
+}
+
+TEST_F(VellumRender, ModeFlagChoosesThePlacementPlayer) {
+  const ToolRun run = run_tool("--mode spec " + file("good.wmf") + " -o " + file("good.png"));
+  EXPECT_EQ(run.code, 0) << run.out;
+  cairo_surface_t* png = cairo_image_surface_create_from_png(file("good.png").c_str());
+  ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
+  const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(png) +
+                                                      25 * cairo_image_surface_get_stride(png));
   EXPECT_EQ(row[100], 0xFF0000FEu);  // opaque blue, 255 taken as 255/256
   cairo_surface_destroy(png);
+  EXPECT_EQ(run_tool("--mode bogus " + file("good.wmf") + " -o " + file("x.png")).code, 1);
 }
 
 TEST_F(VellumRender, EachFailureHasItsCodeAndOneLine) {

@@ -287,6 +287,97 @@ WmfBuilder& WmfBuilder::ext_text_out(int x, int y, std::string_view text, int op
   return writer.end();
 }
 
+WmfBuilder& WmfBuilder::ext_text_out_rect(int x, int y, std::string_view text, int options,
+                                          std::vector<int> rect,
+                                          std::optional<std::vector<int>> spacing) {
+  auto writer = record(0x32, 0x0A);
+  writer.words({y, x, static_cast<int>(text.size()), options});
+  if (options & 0x0006) {
+    rect.resize(4, 0);
+    writer.words({rect[0], rect[1], rect[2], rect[3]});
+  }
+  writer.text(text);
+  if (spacing) {
+    for (int dx : *spacing) writer.word(dx);
+  }
+  return writer.end();
+}
+
+WmfBuilder& WmfBuilder::object_count(uint16_t count) {
+  object_count_ = count;
+  return *this;
+}
+
+WmfBuilder& WmfBuilder::set_rop2(int mode) { return record(0x04, 0x01).word(mode).end(); }
+
+WmfBuilder& WmfBuilder::set_viewport_org(int x, int y) {
+  return record(0x0D, 0x02).words({y, x}).end();
+}
+
+WmfBuilder& WmfBuilder::set_viewport_ext(int x, int y) {
+  return record(0x0E, 0x02).words({y, x}).end();
+}
+
+WmfBuilder& WmfBuilder::offset_window_org(int dx, int dy) {
+  return record(0x0F, 0x02).words({dy, dx}).end();
+}
+
+WmfBuilder& WmfBuilder::offset_viewport_org(int dx, int dy) {
+  return record(0x11, 0x02).words({dy, dx}).end();
+}
+
+WmfBuilder& WmfBuilder::scale_window_ext(int x_num, int x_den, int y_num, int y_den) {
+  return record(0x10, 0x04).words({y_den, y_num, x_den, x_num}).end();
+}
+
+WmfBuilder& WmfBuilder::scale_viewport_ext(int x_num, int x_den, int y_num, int y_den) {
+  return record(0x12, 0x04).words({y_den, y_num, x_den, x_num}).end();
+}
+
+WmfBuilder& WmfBuilder::arc(int left, int top, int right, int bottom, int x_start, int y_start,
+                            int x_end, int y_end) {
+  return record(0x17, 0x08)
+      .words({y_end, x_end, y_start, x_start, bottom, right, top, left})
+      .end();
+}
+
+WmfBuilder& WmfBuilder::pie(int left, int top, int right, int bottom, int x_start, int y_start,
+                            int x_end, int y_end) {
+  return record(0x1A, 0x08)
+      .words({y_end, x_end, y_start, x_start, bottom, right, top, left})
+      .end();
+}
+
+WmfBuilder& WmfBuilder::chord(int left, int top, int right, int bottom, int x_start,
+                              int y_start, int x_end, int y_end) {
+  return record(0x30, 0x08)
+      .words({y_end, x_end, y_start, x_start, bottom, right, top, left})
+      .end();
+}
+
+WmfBuilder& WmfBuilder::set_pixel(int x, int y, uint8_t red, uint8_t green, uint8_t blue) {
+  return record(0x1F, 0x04).colour(red, green, blue).words({y, x}).end();
+}
+
+WmfBuilder& WmfBuilder::create_palette(const std::vector<std::vector<uint8_t>>& rgb_entries) {
+  auto writer = record(0xF7, 0x00);
+  writer.words({0x0300, static_cast<int>(rgb_entries.size())});
+  for (const auto& e : rgb_entries) writer.colour(e.at(0), e.at(1), e.at(2));
+  return writer.end();
+}
+
+WmfBuilder& WmfBuilder::select_palette(int index) {
+  return record(0x34, 0x02).word(index).end();
+}
+
+WmfBuilder& WmfBuilder::set_text_char_extra(int extra) {
+  return record(0x08, 0x01).word(extra).end();
+}
+
+WmfBuilder& WmfBuilder::set_text_justification(int break_count, int break_extra) {
+  return record(0x0A, 0x02).words({break_count, break_extra}).end();
+}
+
 // ---- assembly
 
 std::vector<uint8_t> WmfBuilder::record_bytes(const Record& record) {
@@ -317,6 +408,7 @@ std::vector<uint8_t> WmfBuilder::header_bytes(uint32_t file_words, uint32_t larg
   }
   uint16_t objects = 0;
   for (const Record& r : records_) objects += r.type >= 0xF7 || r.type == 0x42;
+  if (object_count_) objects = *object_count_;
   out.push_back(1);  // type: metafile in memory
   out.push_back(0);
   put_u16(out, header_words_);

@@ -63,6 +63,7 @@ class WmfBuilder {
   WmfBuilder& file_size_words(uint32_t words);         // replaces the computed size
   WmfBuilder& without_eof();
   WmfBuilder& trailing(const std::vector<uint8_t>& garbage);  // after the end-of-file record
+  WmfBuilder& object_count(uint16_t count);  // replaces the count of create records
 
   // Any record: type byte and parameter-count byte, then its parameters.
   RecordWriter record(uint8_t type, uint8_t parameter_count);
@@ -110,6 +111,31 @@ class WmfBuilder {
   WmfBuilder& ext_text_out(int x, int y, std::string_view text, int options = 0,
                            std::optional<std::vector<int>> spacing = std::nullopt);
 
+  // Records for the GDI player (mapping, ROP2, curves, palettes, text state).
+  WmfBuilder& set_rop2(int mode);
+  WmfBuilder& set_viewport_org(int x, int y);
+  WmfBuilder& set_viewport_ext(int x, int y);
+  WmfBuilder& offset_window_org(int dx, int dy);
+  WmfBuilder& offset_viewport_org(int dx, int dy);
+  WmfBuilder& scale_window_ext(int x_num, int x_den, int y_num, int y_den);
+  WmfBuilder& scale_viewport_ext(int x_num, int x_den, int y_num, int y_den);
+  WmfBuilder& arc(int left, int top, int right, int bottom, int x_start, int y_start, int x_end,
+                  int y_end);
+  WmfBuilder& pie(int left, int top, int right, int bottom, int x_start, int y_start, int x_end,
+                  int y_end);
+  WmfBuilder& chord(int left, int top, int right, int bottom, int x_start, int y_start,
+                    int x_end, int y_end);
+  WmfBuilder& set_pixel(int x, int y, uint8_t red, uint8_t green, uint8_t blue);
+  WmfBuilder& create_palette(const std::vector<std::vector<uint8_t>>& rgb_entries);
+  WmfBuilder& select_palette(int index);
+  WmfBuilder& set_text_char_extra(int extra);
+  WmfBuilder& set_text_justification(int break_count, int break_extra);
+  // EXTTEXTOUT with its rectangle (left, top, right, bottom) written whenever
+  // options has ETO_OPAQUE or ETO_CLIPPED.
+  WmfBuilder& ext_text_out_rect(int x, int y, std::string_view text, int options,
+                                std::vector<int> rect,
+                                std::optional<std::vector<int>> spacing = std::nullopt);
+
   // The stream in file order. Can be called again after more records.
   std::vector<uint8_t> finish() const;
   // Writes finish() to a file; false when it cannot be written.
@@ -137,6 +163,7 @@ class WmfBuilder {
   std::optional<uint32_t> file_words_;
   bool eof_ = true;
   std::vector<uint8_t> trailing_;
+  std::optional<uint16_t> object_count_;
   std::vector<Record> records_;
 };
 

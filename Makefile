@@ -28,6 +28,8 @@ run: build
 bench: build
 	@bash scripts/bench
 	@bash scripts/bench-quire
+	@bash scripts/setup --bench
+	@python3 scripts/bench-export
 
 # Both players over the shared corpus, scored against GDI's own pictures.
 compare: build

@@ -54,6 +54,8 @@ constexpr std::array<RecordHandler, 256> HANDLER_BY_TYPE = make_handler_index();
 
 }  // namespace
 
+bool plays(uint8_t type) { return HANDLER_BY_TYPE[type] != nullptr; }
+
 int64_t dispatch_record(const uint8_t* buffer, const uint8_t* buffer_end, size_t offset,
                         PlaybackState* state) {
   const size_t size = size_t(buffer_end - buffer);

@@ -53,9 +53,7 @@ void play_SETPOLYFILLMODE(const uint8_t* record, PlaybackState* state) {
 void play_SETTEXTCOLOR(const uint8_t* record, PlaybackState* state) {
   ColorRef colour{};
   if (decode_SETTEXTCOLOR(record_at(record), &colour) == 0) return;
-  state->text_red = colour.red;
-  state->text_green = colour.green;
-  state->text_blue = colour.blue;
+  state->text = {colour.red, colour.green, colour.blue};
 }
 
 // The background colour has no field of its own: it becomes the fill
@@ -63,9 +61,7 @@ void play_SETTEXTCOLOR(const uint8_t* record, PlaybackState* state) {
 void play_SETBKCOLOR(const uint8_t* record, PlaybackState* state) {
   ColorRef colour{};
   if (decode_SETBKCOLOR(record_at(record), &colour) == 0) return;
-  state->fill_red = colour.red;
-  state->fill_green = colour.green;
-  state->fill_blue = colour.blue;
+  state->fill = {colour.red, colour.green, colour.blue};
 }
 
 // Text is always placed at the left end of its baseline.

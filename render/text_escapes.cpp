@@ -21,8 +21,7 @@ constexpr uint16_t ESCAPE_SETMITERLIMIT = 23;
 // Weights from semibold (600) up are bold, and any italic byte but 0 is
 // italic; the font height is the size, sign and all.
 void select_text_font(cairo_t* cr, const PlaybackState* state) {
-  cairo_set_source_rgb(cr, colour_unit(state->text_red), colour_unit(state->text_green),
-                       colour_unit(state->text_blue));
+  set_source_colour_unit(cr, state->text);
   const cairo_font_weight_t weight =
       state->font_weight >= 600 ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL;
   const cairo_font_slant_t slant =

@@ -2,9 +2,13 @@
 // sets the object tree up for drawing and sizes it; the close button only
 // raises MUIA_Window_CloseRequest, the application decides what follows.
 // A menu strip becomes the window's menu bar; a window with an id comes
-// back where it was last closed, for as long as the program runs.
+// back where it was last closed, for as long as the program runs. The
+// paging keys move the window's default object unless the focused widget
+// takes them itself (a text field keeps Home and End for its cursor).
 #include <QCloseEvent>
+#include <QShortcut>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <map>
 
 #include <proto/utility.h>
@@ -16,6 +20,7 @@ namespace host::mui {
 namespace {
 
 constexpr int WINDOW_MARGIN = 4;
+constexpr Qt::Key PAGING_KEYS[] = {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
 
 class WindowWidget : public QWidget {
  public:
@@ -36,6 +41,7 @@ struct WindowData {
   Object* root;
   Object* menustrip;  // NULL when the window has no menus
   STRPTR title;  // the caller's text, as MUI keeps it
+  Object* default_object;  // gets the paging keys; NULL for none
   IPTR id;
   BOOL open;
   struct MUI_RenderInfo render_info;
@@ -70,6 +76,32 @@ void close_window(WindowData* data) {
   data->open = FALSE;
 }
 
+// Pages a Numeric default object (a page slider) as a reader expects:
+// Page Down the next value, Page Up the one before, Home and End the ends.
+// Other default objects do not page.
+void page_default_object(WindowData* data, Qt::Key key) {
+  Object* target = data->default_object;
+  IPTR value = 0, min = 0, max = 0;
+  if (!target || !GetAttr(MUIA_Numeric_Value, target, &value) || !GetAttr(MUIA_Numeric_Min, target, &min) ||
+      !GetAttr(MUIA_Numeric_Max, target, &max))
+    return;
+  LONG next = LONG(value);
+  switch (key) {
+    case Qt::Key_PageDown: next = LONG(value) + 1; break;
+    case Qt::Key_PageUp: next = LONG(value) - 1; break;
+    case Qt::Key_Home: next = LONG(min); break;
+    default: next = LONG(max); break;
+  }
+  SetAttrs(target, MUIA_Numeric_Value, std::clamp(next, LONG(min), LONG(max)), TAG_DONE);
+}
+
+void add_paging_keys(WindowData* data) {
+  for (Qt::Key key : PAGING_KEYS) {
+    auto* shortcut = new QShortcut(QKeySequence(key), data->widget);
+    QObject::connect(shortcut, &QShortcut::activated, data->widget, [data, key] { page_default_object(data, key); });
+  }
+}
+
 void set_title(WindowData* data, STRPTR title) {
   data->title = title;
   data->widget->setWindowTitle(QString::fromLatin1(title ? title : ""));
@@ -95,6 +127,8 @@ IPTR window_new(struct IClass* cl, Object* obj, struct opSet* msg) {
   data->widget->layout()->setContentsMargins(WINDOW_MARGIN, WINDOW_MARGIN, WINDOW_MARGIN, WINDOW_MARGIN);
   data->widget->layout()->addWidget(widget_of(root));
   set_title(data, reinterpret_cast<STRPTR>(GetTagData(MUIA_Window_Title, 0, tags)));
+  data->default_object = reinterpret_cast<Object*>(GetTagData(MUIA_Window_DefaultObject, 0, tags));
+  add_paging_keys(data);
   set_parent(root, obj);
   data->menustrip = menustrip;
   if (data->menustrip) {
@@ -127,6 +161,7 @@ IPTR window_set(struct IClass* cl, Object* obj, struct opSet* msg) {
           close_window(data);
         break;
       case MUIA_Window_Title: set_title(data, reinterpret_cast<STRPTR>(tag->ti_Data)); break;
+      case MUIA_Window_DefaultObject: data->default_object = reinterpret_cast<Object*>(tag->ti_Data); break;
     }
   }
   return DoSuperMethodA(cl, obj, reinterpret_cast<Msg>(msg));
@@ -141,6 +176,7 @@ IPTR window_get(struct IClass* cl, Object* obj, struct opGet* msg) {
     case MUIA_Window_RootObject: *storage = reinterpret_cast<IPTR>(data->root); return TRUE;
     case MUIA_Window_ID: *storage = data->id; return TRUE;
     case MUIA_Window_Menustrip: *storage = reinterpret_cast<IPTR>(data->menustrip); return TRUE;
+    case MUIA_Window_DefaultObject: *storage = reinterpret_cast<IPTR>(data->default_object); return TRUE;
     default: return DoSuperMethodA(cl, obj, reinterpret_cast<Msg>(msg));
   }
 }

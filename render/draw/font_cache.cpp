@@ -153,7 +153,9 @@ class CachedFace final : public FontFace {
   };
 
   // A face with a Windows symbol cmap is a symbol font: its bytes are glyph
-  // codes, not text. Others are looked up by Unicode.
+  // codes, not text. So is a PostScript face with its own encoding
+  // (Standard Symbols PS), whose Unicode cmap maps the bytes straight to
+  // its glyphs. Others are looked up by Unicode.
   void choose_charmap() {
     if (!ft_) return;
     for (int i = 0; i < ft_->num_charmaps; ++i)
@@ -162,6 +164,8 @@ class CachedFace final : public FontFace {
         symbol_ = true;
         return;
       }
+    for (int i = 0; i < ft_->num_charmaps; ++i)
+      if (ft_->charmaps[i]->encoding == FT_ENCODING_ADOBE_CUSTOM) symbol_ = true;
     FT_Select_Charmap(ft_, FT_ENCODING_UNICODE);
   }
 

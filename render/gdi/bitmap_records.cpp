@@ -71,8 +71,8 @@ bool read_stretch(ByteReader& in, bool reserved, Placement* at) {
 // Source rows of a DIB count from the bottom row when it was stored
 // bottom-up (and always for SETDIBTODEV).
 BlitSource dib_source(const Bitmap& bitmap, const Placement& at, bool from_bottom) {
-  BlitSource s{&bitmap, double(at.src_x), double(at.src_y), double(at.src_w), double(at.src_h)};
-  if (from_bottom) s.y = double(bitmap.height()) - at.src_y - at.src_h;
+  BlitSource s{&bitmap, at.src_x, at.src_y, at.src_w, at.src_h};
+  if (from_bottom) s.y = bitmap.height() - at.src_y - at.src_h;
   return s;
 }
 
@@ -93,8 +93,7 @@ void bitmap16_blit(Player& p, const Record& r, bool stretch) {
       decode_bitmap16(header, in, draw_colour_word(p.dc.text_colour),
                       draw_colour_word(p.dc.bk_colour), &bitmap) != BitmapStatus::ok)
     return;
-  const BlitSource source{&bitmap, double(at.src_x), double(at.src_y), double(at.src_w),
-                          double(at.src_h)};
+  const BlitSource source{&bitmap, at.src_x, at.src_y, at.src_w, at.src_h};
   run(p, target, rop, &source);
 }
 

@@ -37,11 +37,11 @@ inline constexpr uint32_t ROP_DSTINVERT = 0x00550009;
 inline constexpr uint32_t ROP_BLACKNESS = 0x00000042;
 inline constexpr uint32_t ROP_WHITENESS = 0x00FF0062;
 
-// Stretch modes (SETSTRETCHBLTMODE): how shrinking folds source pixels.
-inline constexpr int STRETCH_ANDSCANS = 1;      // BLACKONWHITE: AND
-inline constexpr int STRETCH_ORSCANS = 2;       // WHITEONBLACK: OR
-inline constexpr int STRETCH_DELETESCANS = 3;   // COLORONCOLOR: drop
-inline constexpr int STRETCH_HALFTONE = 4;      // average
+// Stretch modes (SETSTRETCHBLTMODE): how shrinking picks source pixels.
+inline constexpr int STRETCH_ANDSCANS = 1;      // BLACKONWHITE: AND of each block
+inline constexpr int STRETCH_ORSCANS = 2;       // WHITEONBLACK: OR of each block
+inline constexpr int STRETCH_DELETESCANS = 3;   // COLORONCOLOR: one pixel of each
+inline constexpr int STRETCH_HALFTONE = 4;      // one pixel of each, as GDI here
 
 constexpr uint8_t rop_index(uint32_t rop) { return uint8_t(rop >> 16); }
 // Whether the result depends on S, P or D.
@@ -66,9 +66,11 @@ struct BlitPattern {
 };
 
 // The source: a rectangle of the bitmap in its pixels, y from the top row.
+// A negative width or height runs back from x or y, covering
+// (x + width, x]: the image comes out mirrored.
 struct BlitSource {
   const Bitmap* bitmap = nullptr;
-  double x = 0, y = 0, width = 0, height = 0;
+  int32_t x = 0, y = 0, width = 0, height = 0;
 };
 
 // The destination in cr's user space (GDI device units): the source's

@@ -1,6 +1,11 @@
 #include "compound_file.h"
 
+#include <fcntl.h>
 #include <gsf/gsf.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "open_result.h"
 
@@ -67,12 +72,36 @@ int read_from_input(GsfInput* input, CompoundStreams& out) {
 
 int read_compound_file(const char* path, CompoundStreams& out) {
   ensure_gsf_initialised();
-  GError* error = nullptr;
-  GsfInput* input = gsf_input_stdio_new(path, &error);
-  if (error) g_error_free(error);
-  if (!input) return kOpenUnreadable;
+  // Opened without blocking, so a FIFO or a device does not wait here; only
+  // a regular file of at most kMaxFileBytes is read, and nothing is read
+  // before that is known.
+  const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return kOpenUnreadable;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return kOpenUnreadable;
+  }
+  if (static_cast<uint64_t>(info.st_size) > kMaxFileBytes) {
+    ::close(fd);
+    return kOpenTooLarge;
+  }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  FILE* file = ::fdopen(fd, "rb");
+  if (!file) {
+    ::close(fd);
+    return kOpenUnreadable;
+  }
+  // A regular file is seekable, so libgsf reads it in place (it copies only
+  // inputs it cannot seek).
+  GsfInput* input = gsf_input_stdio_new_FILE(path, file, FALSE);
+  if (!input) {
+    std::fclose(file);
+    return kOpenUnreadable;
+  }
   const int result = read_from_input(input, out);
-  g_object_unref(input);
+  g_object_unref(input);  // closes the file
   return result;
 }
 

@@ -7,7 +7,7 @@ FUZZ := build/fuzz
 PPC := build/ppc
 PREFIX ?= /usr/local
 
-.PHONY: setup build test run bench fuzz ppc-test install clean
+.PHONY: setup build test run bench compare fuzz ppc-test install clean
 
 # What building and running need; each other target adds its own packages.
 setup:
@@ -31,6 +31,13 @@ bench: build
 	@bash scripts/setup bench
 	@bash scripts/bench
 	@bash scripts/bench-quire
+	@bash scripts/setup --bench
+	@python3 scripts/bench-export
+
+# Both players over the shared corpus, scored against GDI's own pictures.
+compare: build
+	@bash scripts/setup test
+	@bash scripts/compare
 
 # libFuzzer targets; FUZZ_SECONDS per target (default 60).
 fuzz:

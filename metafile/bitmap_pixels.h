@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "common/byte_reader.h"
+
 namespace vellum {
 
 enum PixelsResult : int {
@@ -25,5 +27,11 @@ enum PixelsResult : int {
 int pixels_to_rgba(const uint8_t* pixels, uint32_t pixels_size, const uint8_t* colour_table,
                    uint32_t colour_count, uint8_t** out, uint32_t width, uint32_t height,
                    uint32_t bits_per_pixel, bool use_colour_table, bool reverse_rows);
+
+// The same with the input rows and the colour table (whole 4-byte entries)
+// as readers over the bytes that really are there.
+int pixels_to_rgba(ByteReader pixels, ByteReader colour_table, uint8_t** out, uint32_t width,
+                   uint32_t height, uint32_t bits_per_pixel, bool use_colour_table,
+                   bool reverse_rows);
 
 }  // namespace vellum

@@ -3,56 +3,20 @@
 // limited to the record, so counts that claim more than the record holds
 // convert only what lies inside it.
 #include <array>
-#include <initializer_list>
-#include <utility>
 
 #include "metafile/bounded_swapper.h"
+#include "metafile/record_types.h"
 
 namespace vellum {
 namespace {
 
-enum class Family : uint8_t {
-  size_only, words1, words2, words4, words6, words8, dword, colour_point, mode_colour_point,
-  patblt, point_list, polygon_list, textout, exttextout, escape, bitblt, stretchblt,
-  dib_bitblt, dib_stretchblt, setdibtodev, stretchdib, dib_pattern_brush, palette,
-  pattern_brush, pen, font, brush, region,
-};
+using Family = ConversionFamily;
 
+// The family of every type byte, from the record-type table; values
+// without a record name convert their size only.
 constexpr std::array<Family, 256> make_family_table() {
-  std::array<Family, 256> table{};  // size_only for every type not listed
-  const std::initializer_list<std::pair<uint8_t, Family>> listed = {
-      {0x02, Family::words1}, {0x03, Family::words1}, {0x04, Family::words1},
-      {0x06, Family::words1}, {0x07, Family::words1}, {0x08, Family::words1},
-      {0x27, Family::words1}, {0x2A, Family::words1}, {0x2B, Family::words1},
-      {0x2C, Family::words1}, {0x2D, Family::words1}, {0x2E, Family::words1},
-      {0x34, Family::words1}, {0x39, Family::words1}, {0xF0, Family::words1},
-      {0x0A, Family::words2}, {0x0B, Family::words2}, {0x0C, Family::words2},
-      {0x0D, Family::words2}, {0x0E, Family::words2}, {0x0F, Family::words2},
-      {0x11, Family::words2}, {0x13, Family::words2}, {0x14, Family::words2},
-      {0x20, Family::words2}, {0x28, Family::words2},
-      {0x10, Family::words4}, {0x12, Family::words4}, {0x15, Family::words4},
-      {0x16, Family::words4}, {0x18, Family::words4}, {0x1B, Family::words4},
-      {0x29, Family::words4},
-      {0x1C, Family::words6},
-      {0x17, Family::words8}, {0x1A, Family::words8}, {0x30, Family::words8},
-      {0x31, Family::dword},
-      {0x19, Family::colour_point}, {0x1F, Family::colour_point},
-      {0x48, Family::mode_colour_point},
-      {0x1D, Family::patblt},
-      {0x24, Family::point_list}, {0x25, Family::point_list},
-      {0x38, Family::polygon_list},
-      {0x21, Family::textout}, {0x32, Family::exttextout},
-      {0x26, Family::escape},
-      {0x22, Family::bitblt}, {0x23, Family::stretchblt},
-      {0x40, Family::dib_bitblt}, {0x41, Family::dib_stretchblt},
-      {0x33, Family::setdibtodev}, {0x43, Family::stretchdib},
-      {0x42, Family::dib_pattern_brush},
-      {0x36, Family::palette}, {0x37, Family::palette}, {0xF7, Family::palette},
-      {0xF9, Family::pattern_brush},
-      {0xFA, Family::pen}, {0xFB, Family::font}, {0xFC, Family::brush},
-      {0xFF, Family::region},
-  };
-  for (const auto& [type, family] : listed) table[type] = family;
+  std::array<Family, 256> table{};
+  for (const RecordTypeInfo& info : RECORD_TYPES) table[info.type()] = info.family;
   return table;
 }
 

@@ -31,6 +31,17 @@ bool read_stream_start(ByteReader& stream, StreamStart* start) {
   return stream.skip(2u * start->header_words);
 }
 
+Record record_at(const uint8_t* record) {
+  ByteReader header(record, RECORD_HEADER_SIZE);
+  const uint32_t bytes = header.u32() * 2u;  // wraps in 32 bits, as the field always has
+  Record r{};
+  r.function = header.u16();
+  if (int32_t(bytes) < int32_t(RECORD_HEADER_SIZE)) return r;
+  r.size_bytes = bytes;
+  r.params = ByteReader(record, bytes).from(RECORD_HEADER_SIZE);
+  return r;
+}
+
 bool RecordWalk::next(Record* record) {
   if (rest_.left() == 0) return false;
   const uint32_t words = rest_.u32();

@@ -35,6 +35,12 @@ struct Record {
   uint8_t type() const { return uint8_t(function & 0xFF); }
 };
 
+// The record at an address whose declared size has been checked against
+// its buffer (bounded_record_size), as the walk would yield it, in host
+// order. A size whose double does not fit in 31 bits gives size_bytes 0 and
+// no parameters, which every decoder refuses.
+Record record_at(const uint8_t* record);
+
 class RecordWalk {
  public:
   // `records` starts at the first record (after read_stream_start).

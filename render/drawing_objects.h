@@ -13,6 +13,15 @@ namespace vellum {
 
 // A colour byte as cairo takes it: c / 256, so 255 gives 0.99609375.
 double colour_unit(int32_t c);
+// A colour as cairo's source, each byte through colour_unit.
+void set_source_colour_unit(cairo_t* cr, draw::Colour c);
+
+// What this player makes of the pen's style word: the dash (0 solid .. 4
+// dash-dot-dot, -1 any other style), the cap bits (0, 0x100, 0x200, or -1
+// for any other value) and the join bits (0, 0x1000, any other is 0x2000).
+int32_t pen_dash(const draw::Pen& pen);
+int32_t pen_cap(const draw::Pen& pen);
+int32_t pen_join(const draw::Pen& pen);
 
 // Cap bits (0 round, 0x100 square, 0x200 flat) and join bits (0 round,
 // 0x1000 bevel, 0x2000 miter) of pen styles and escapes onto cairo; any

@@ -37,11 +37,10 @@ void play_LINETO(const uint8_t* record, PlaybackState* state);
 void play_POLYLINE(const uint8_t* record, PlaybackState* state);
 void play_POLYGON(const uint8_t* record, PlaybackState* state);
 void play_POLYPOLYGON(const uint8_t* record, PlaybackState* state);
-// Counts reaching these have been cut to what the record holds; a polygon
-// set stops taking points after `points_available`.
-void append_point_path(uint16_t count, const uint8_t* points, PlaybackState* state);
-void append_polygon_set(uint16_t polygon_count, const uint8_t* counts, const uint8_t* points,
-                        uint32_t points_available, PlaybackState* state);
+// Points as the decoders hand them out: the claimed counts are cut to the
+// whole points and counts the readers hold.
+void append_point_path(PointList list, PlaybackState* state);
+void append_polygon_set(PolygonSet set, PlaybackState* state);
 
 // Rectangles, ellipses, rounded rectangles and the clip.
 inline constexpr double DEGREE = 0.01745329;
@@ -63,9 +62,8 @@ struct BitmapPlacement {
   int16_t source_x, source_y;
   int16_t source_width, source_height;  // 0: not stretched
 };
-// `pixels_size`: how many bytes of pixel data the record holds.
+// `pixels`: the pixel data the record holds (none without bitmap).
 void draw_bitmap_in_rect(PlaybackState* state, const BitmapPlacement& place,
-                         const Bitmap16Header& header, const uint8_t* pixels,
-                         uint32_t pixels_size);
+                         const Bitmap16Header& header, ByteReader pixels);
 
 }  // namespace vellum

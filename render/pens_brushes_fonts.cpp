@@ -3,7 +3,6 @@
 // writes its values straight into the state, the last one of a kind wins.
 #include <cairo.h>
 
-#include "metafile/record_span.h"
 #include "render/drawing_objects.h"
 #include "render/handlers.h"
 #include "render/stroke_pieces.h"
@@ -12,54 +11,58 @@ namespace vellum {
 
 namespace {
 
-constexpr uint32_t FONT_RECORD_OFFSET = 6;  // the FontObject follows the record header
 constexpr uint32_t FONT_FACE_MAX = sizeof(PlaybackState::font_face) - 1;
 
 }  // namespace
 
 double colour_unit(int32_t c) { return c * 0.00390625; }
 
+void set_source_colour_unit(cairo_t* cr, draw::Colour c) {
+  cairo_set_source_rgb(cr, colour_unit(c.red), colour_unit(c.green), colour_unit(c.blue));
+}
+
+int32_t pen_dash(const draw::Pen& pen) {
+  const int32_t dash = pen.style & 0x000F;
+  return dash <= 4 ? dash : -1;
+}
+
+int32_t pen_cap(const draw::Pen& pen) {
+  const int32_t cap = pen.style & 0x0F00;
+  return (cap == 0 || cap == 0x100 || cap == 0x200) ? cap : -1;
+}
+
+int32_t pen_join(const draw::Pen& pen) {
+  const int32_t join = pen.style & 0xF000;
+  return (join == 0 || join == 0x1000) ? join : 0x2000;
+}
+
 void play_CREATEPENINDIRECT(const uint8_t* record, PlaybackState* state) {
   PenObject pen{};
-  if (decode_CREATEPENINDIRECT(record, &pen) == 0) return;
+  if (decode_CREATEPENINDIRECT(record_at(record), &pen) == 0) return;
   // Strokes waiting for the old pen are painted with it.
   flush_pending_stroke(state->cr, state);
-  state->pen_width = double(uint16_t(pen.width.x));
-  const int32_t dash = pen.style & 0x000F;
-  state->pen_dash = dash <= 4 ? dash : -1;
-  const int32_t cap = pen.style & 0x0F00;
-  state->pen_cap = (cap == 0 || cap == 0x100 || cap == 0x200) ? cap : -1;
-  const int32_t join = pen.style & 0xF000;
-  state->pen_join = (join == 0 || join == 0x1000) ? join : 0x2000;
-  state->pen_red = pen.colour.red;
-  state->pen_green = pen.colour.green;
-  state->pen_blue = pen.colour.blue;
+  // The width is the unsigned x of the width point.
+  state->pen = {pen.style, uint16_t(pen.width.x), {pen.colour.red, pen.colour.green, pen.colour.blue}};
 }
 
 // Solid and hatched brushes set the fill colour (a hatch fills solid);
 // every other style leaves it as it was.
 void play_CREATEBRUSHINDIRECT(const uint8_t* record, PlaybackState* state) {
-  const uint8_t* at = nullptr;
-  if (decode_CREATEBRUSHINDIRECT(record, &at) == 0) return;
-  const BrushObject brush = load_brush(at);
+  BrushObject brush{};
+  if (decode_CREATEBRUSHINDIRECT(record_at(record), &brush) == 0) return;
   if (brush.style != 0 && brush.style != 2) return;
-  state->fill_red = brush.colour.red;
-  state->fill_green = brush.colour.green;
-  state->fill_blue = brush.colour.blue;
+  state->fill = {brush.colour.red, brush.colour.green, brush.colour.blue};
 }
 
 void play_CREATEFONTINDIRECT(const uint8_t* record, PlaybackState* state) {
-  const uint8_t* at = nullptr;
-  const uint32_t size = decode_CREATEFONTINDIRECT(record, &at);
-  if (size == 0) return;
-  const FontObject font = load_font(at);
+  FontRecord made{};
+  if (decode_CREATEFONTINDIRECT(record_at(record), &made) == 0) return;
+  const FontObject& font = made.font;
   state->font_height = font.height;
   state->font_weight = font.weight;
   state->font_italic = font.italic;
   state->font_charset = font.charset;
-  const RecordSpan span(record, size);
-  span.copy_string(record + FONT_RECORD_OFFSET + FONT_FACE_OFFSET, FONT_FACE_MAX,
-                   state->font_face, sizeof state->font_face);
+  copy_string(made.face, FONT_FACE_MAX, state->font_face, sizeof state->font_face);
 }
 
 void set_line_cap_bits(cairo_t* cr, int32_t cap) {
@@ -83,11 +86,11 @@ void set_line_join_bits(cairo_t* cr, int32_t join) {
 // The pen's join is always one of the three; a cap of -1 (unrecognised
 // bits) keeps whatever cap the context holds.
 void apply_line_join(cairo_t* cr, const PlaybackState* state) {
-  set_line_join_bits(cr, state->pen_join);
+  set_line_join_bits(cr, pen_join(state->pen));
 }
 
 void apply_line_cap(cairo_t* cr, const PlaybackState* state) {
-  set_line_cap_bits(cr, state->pen_cap);
+  set_line_cap_bits(cr, pen_cap(state->pen));
 }
 
 // Dash lengths are logical units, so they scale with the picture. A solid
@@ -97,7 +100,7 @@ void apply_dash(cairo_t* cr, const PlaybackState* state) {
   static const double DOT[] = {1, 4};
   static const double DASH_DOT[] = {4, 4, 1, 4};
   static const double DASH_DOT_DOT[] = {4, 4, 1, 4, 1, 4};
-  switch (state->pen_dash) {
+  switch (pen_dash(state->pen)) {
     case 0: cairo_set_dash(cr, nullptr, 0, 0); break;
     case 1: cairo_set_dash(cr, DASH, 2, 0); break;
     case 2: cairo_set_dash(cr, DOT, 2, 0); break;
@@ -120,9 +123,8 @@ void flush_pending_stroke(cairo_t* cr, PlaybackState* state) {
   apply_line_join(cr, state);
   apply_line_cap(cr, state);
   apply_dash(cr, state);
-  cairo_set_source_rgb(cr, colour_unit(state->pen_red), colour_unit(state->pen_green),
-                       colour_unit(state->pen_blue));
-  cairo_set_line_width(cr, state->pen_width);
+  set_source_colour_unit(cr, state->pen.colour);
+  cairo_set_line_width(cr, double(state->pen.width));
   stroke_preserve_in_pieces(cr);
 }
 
@@ -130,8 +132,7 @@ void fill_with_brush(cairo_t* cr, PlaybackState* state) {
   flush_pending_stroke(cr, state);
   apply_line_join(cr, state);
   apply_line_cap(cr, state);
-  cairo_set_source_rgb(cr, colour_unit(state->fill_red), colour_unit(state->fill_green),
-                       colour_unit(state->fill_blue));
+  set_source_colour_unit(cr, state->fill);
   cairo_fill(cr);
 }
 

@@ -4,9 +4,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "render/draw/colour.h"
+#include "render/draw/pen.h"
+
 typedef struct _cairo cairo_t;
 
 namespace vellum {
+
+class SkipTally;
 
 // Where a playback puts its picture. The library's ImageResult and the
 // class's instance data each hold one. Pixels: Width x Height ARGB32 words,
@@ -26,7 +31,10 @@ struct MemoryMetafile {
 
 // The per-playback state every handler shares. Allocated zero-filled, so
 // before the first object record the pen is solid, 0 wide, black, with round
-// caps and joins, fill and text are black, and both axes are mirrored.
+// caps and joins, fill and text are black, and both axes are mirrored. The
+// pen and the colours are the value types both players draw with; the
+// font stays a face of up to 151 bytes, and the frame, the extent signs and
+// the fill colour keep this player's own rules (see render/drawing_objects.h).
 struct PlaybackState {
   cairo_t* cr;
   int32_t ext_x_positive;   // 1 after a window extent with x >= 0
@@ -35,19 +43,16 @@ struct PlaybackState {
   int32_t origin_y;         // bounding box top
   double frame_width;       // right - left, taken as unsigned 32-bit
   double frame_height;
-  int32_t pen_dash;         // 0 solid .. 4 dash-dot-dot, -1 other
-  double pen_width;
-  int32_t pen_red, pen_green, pen_blue;
-  int32_t fill_red, fill_green, fill_blue;
-  int32_t text_red, text_green, text_blue;
+  draw::Pen pen;            // the last pen record's style word, width and colour
+  draw::Colour fill;        // the last solid or hatched brush, or background colour
+  draw::Colour text;
   char font_face[152];      // NUL-terminated, at most 151 bytes
   int32_t font_height;
   int32_t font_weight;
   int32_t font_italic;
-  int32_t pen_cap;          // 0, 0x100, 0x200, or -1
-  int32_t pen_join;         // 0, 0x1000, 0x2000
   int32_t font_charset;     // character set byte of the current font
   int32_t stroke_pending;   // 1 while a stroke of the grown path waits to be painted
+  SkipTally* skipped;       // when set, every record type without handler is counted here
 };
 
 inline constexpr uint32_t DEFAULT_FIT_LIMIT = 200;
@@ -61,7 +66,20 @@ int play_file(const char* path, RenderTarget* target, uint32_t limit);
 // -1 for NULL data or a size not above 0, else 0.
 int play_memory(MemoryMetafile* metafile, RenderTarget* target, uint32_t limit);
 
-// Plays a converted buffer onto target; state must be zero-filled.
+// As play_file and play_memory, and counts by type every record the
+// playback passes over (a type it has no handler for) into *skipped, which
+// the caller clears; records after the end of the walk are not counted.
+int play_file_counting_skips(const char* path, RenderTarget* target, uint32_t limit,
+                             SkipTally* skipped);
+int play_memory_counting_skips(MemoryMetafile* metafile, RenderTarget* target, uint32_t limit,
+                               SkipTally* skipped);
+
+// Whether this player plays records of this type (the low byte of the
+// function word); it passes over every other type.
+bool plays(uint8_t type);
+
+// Plays a converted buffer onto target; state must be zero-filled (with
+// `skipped` set when the passed-over records are to be counted).
 void play_records(const uint8_t* buffer, size_t size, PlaybackState* state,
                   RenderTarget* target, uint32_t limit);
 

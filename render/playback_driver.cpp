@@ -19,10 +19,12 @@ namespace vellum {
 namespace {
 
 // Converts a loaded image in place and plays it with a fresh state.
-int convert_and_play(uint8_t* data, size_t size, RenderTarget* target, uint32_t limit) {
+int convert_and_play(uint8_t* data, size_t size, RenderTarget* target, uint32_t limit,
+                     SkipTally* skipped) {
   swap_stream(data, size, false);
   auto* state = static_cast<PlaybackState*>(std::calloc(1, sizeof(PlaybackState)));
   if (state == nullptr) return -1;
+  state->skipped = skipped;
   play_records(data, size, state, target, limit);
   std::free(state);
   return 0;
@@ -54,20 +56,30 @@ uint8_t* read_whole_file(int fd, size_t* size_out) {
 }  // namespace
 
 int play_file(const char* path, RenderTarget* target, uint32_t limit) {
+  return play_file_counting_skips(path, target, limit, nullptr);
+}
+
+int play_memory(MemoryMetafile* metafile, RenderTarget* target, uint32_t limit) {
+  return play_memory_counting_skips(metafile, target, limit, nullptr);
+}
+
+int play_file_counting_skips(const char* path, RenderTarget* target, uint32_t limit,
+                             SkipTally* skipped) {
   const int fd = open(path, O_RDONLY | O_CLOEXEC);
   if (fd < 0) return -1;
   size_t size = 0;
   uint8_t* buffer = read_whole_file(fd, &size);
   close(fd);
   if (buffer == nullptr) return -1;
-  const int result = convert_and_play(buffer, size, target, limit);
+  const int result = convert_and_play(buffer, size, target, limit, skipped);
   std::free(buffer);
   return result;
 }
 
-int play_memory(MemoryMetafile* metafile, RenderTarget* target, uint32_t limit) {
+int play_memory_counting_skips(MemoryMetafile* metafile, RenderTarget* target, uint32_t limit,
+                               SkipTally* skipped) {
   if (metafile == nullptr || metafile->Data == nullptr || metafile->Size <= 0) return -1;
-  return convert_and_play(metafile->Data, size_t(metafile->Size), target, limit);
+  return convert_and_play(metafile->Data, size_t(metafile->Size), target, limit, skipped);
 }
 
 void play_records(const uint8_t* buffer, size_t size, PlaybackState* state,

@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "metafile/bitmap_pixels.h"
-#include "metafile/record_span.h"
 #include "render/drawing_objects.h"
 #include "render/handlers.h"
 #include "render/mapping.h"
@@ -83,50 +82,41 @@ void fill_with_image(PlaybackState* state, const BitmapPlacement& place, uint8_t
   cairo_surface_destroy(image);
 }
 
+// BITBLT has no source size (0: not stretched); STRETCHBLT has one.
+void play_transfer(const BitTransfer& t, PlaybackState* state) {
+  const BitmapPlacement place{map_x(state, t.dest.x), map_y(state, t.dest.y), double(t.size.x),
+                              double(t.size.y), t.source.x, t.source.y, t.source_size.x,
+                              t.source_size.y};
+  draw_bitmap_in_rect(state, place, t.bitmap, t.pixels);
+}
+
 }  // namespace
 
 void play_PATBLT(const uint8_t* record, PlaybackState* state) {
   Point16 dest{}, size{};
   uint32_t rop = 0;
-  if (decode_PATBLT(record, &dest, &size, &rop) == 0) return;
+  if (decode_PATBLT(record_at(record), &dest, &size, &rop) == 0) return;
   cairo_rectangle(state->cr, map_x(state, dest.x), map_y(state, dest.y), size.x, size.y);
   stroke_and_fill(state);
 }
 
 void play_BITBLT(const uint8_t* record, PlaybackState* state) {
-  Point16 dest{}, size{}, source{};
-  uint32_t rop = 0;
-  Bitmap16Header header{};
-  const uint8_t* pixels = nullptr;
-  const uint32_t bytes = decode_BITBLT(record, &dest, &size, &source, &rop, &header, &pixels);
-  if (bytes == 0) return;
-  const BitmapPlacement place{map_x(state, dest.x), map_y(state, dest.y), double(size.x),
-                              double(size.y), source.x, source.y, 0, 0};
-  const uint32_t pixels_size = pixels ? RecordSpan(record, bytes).bytes_from(pixels) : 0;
-  draw_bitmap_in_rect(state, place, header, pixels, pixels_size);
+  BitTransfer t{};
+  if (decode_BITBLT(record_at(record), &t) == 0) return;
+  play_transfer(t, state);
 }
 
 void play_STRETCHBLT(const uint8_t* record, PlaybackState* state) {
-  Point16 dest{}, dest_size{}, source{}, source_size{};
-  uint32_t rop = 0;
-  Bitmap16Header header{};
-  const uint8_t* pixels = nullptr;
-  const uint32_t bytes = decode_STRETCHBLT(record, &dest, &dest_size, &source, &source_size,
-                                           &rop, &header, &pixels);
-  if (bytes == 0) return;
-  const BitmapPlacement place{map_x(state, dest.x), map_y(state, dest.y), double(dest_size.x),
-                              double(dest_size.y), source.x, source.y, source_size.x,
-                              source_size.y};
-  const uint32_t pixels_size = pixels ? RecordSpan(record, bytes).bytes_from(pixels) : 0;
-  draw_bitmap_in_rect(state, place, header, pixels, pixels_size);
+  BitTransfer t{};
+  if (decode_STRETCHBLT(record_at(record), &t) == 0) return;
+  play_transfer(t, state);
 }
 
 // A bitmap that cannot be shown (negative or zero size, no whole row in the
 // record, a depth the converter refuses) leaves its rectangle outlined but
 // unfilled, still in the path.
 void draw_bitmap_in_rect(PlaybackState* state, const BitmapPlacement& place,
-                         const Bitmap16Header& header, const uint8_t* pixels,
-                         uint32_t pixels_size) {
+                         const Bitmap16Header& header, ByteReader pixels) {
   cairo_rectangle(state->cr, place.x, place.y, place.w, place.h);
   stroke_with_pen(state->cr, state);
   const uint32_t bits = header.bits_per_pixel;
@@ -134,14 +124,13 @@ void draw_bitmap_in_rect(PlaybackState* state, const BitmapPlacement& place,
     fill_with_brush(state->cr, state);
     return;
   }
-  if (header.width <= 0 || header.height <= 0 || pixels == nullptr) return;
+  if (header.width <= 0 || header.height <= 0) return;
   const uint32_t width = uint32_t(header.width);
   uint32_t height = uint32_t(header.height);
-  const uint32_t rows = whole_rows(width, bits, pixels_size);
+  const uint32_t rows = whole_rows(width, bits, uint32_t(pixels.left()));
   if (rows < height) height = rows;
   uint8_t* rgba = nullptr;
-  const int result = pixels_to_rgba(pixels, pixels_size, nullptr, 0, &rgba, width, height, bits,
-                                    false, false);
+  const int result = pixels_to_rgba(pixels, ByteReader(), &rgba, width, height, bits, false, false);
   if (result == PIXELS_OK && rgba != nullptr) {
     rgba_to_opaque_argb32(rgba, width * height);
     fill_with_image(state, place, rgba, width, height);

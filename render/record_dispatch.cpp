@@ -1,9 +1,10 @@
 // The table of the 23 played record types and the dispatch of one record.
 #include <array>
 
-#include "metafile/record_names.h"
+#include "metafile/record_types.h"
 #include "metafile/stream_layout.h"
 #include "render/handlers.h"
+#include "render/skip_tally.h"
 
 namespace vellum {
 
@@ -41,6 +42,8 @@ constexpr Dispatch DISPATCH_TABLE[] = {
     {U_WMR_CREATEBRUSHINDIRECT, play_CREATEBRUSHINDIRECT},
 };
 
+static_assert(dispatch_table_fits_record_types(DISPATCH_TABLE, [](const Dispatch& d) { return d.type; }));
+
 // The same table indexed by the type byte, for one lookup per record.
 constexpr std::array<RecordHandler, 256> make_handler_index() {
   std::array<RecordHandler, 256> index{};
@@ -51,6 +54,8 @@ constexpr std::array<RecordHandler, 256> HANDLER_BY_TYPE = make_handler_index();
 
 }  // namespace
 
+bool plays(uint8_t type) { return HANDLER_BY_TYPE[type] != nullptr; }
+
 int64_t dispatch_record(const uint8_t* buffer, const uint8_t* buffer_end, size_t offset,
                         PlaybackState* state) {
   const size_t size = size_t(buffer_end - buffer);
@@ -60,7 +65,11 @@ int64_t dispatch_record(const uint8_t* buffer, const uint8_t* buffer_end, size_t
   if (bytes == 0) return -1;
   const uint8_t type = record[4];
   if (type == U_WMR_EOF) return 0;
-  if (RecordHandler handler = HANDLER_BY_TYPE[type]) handler(record, state);
+  if (RecordHandler handler = HANDLER_BY_TYPE[type]) {
+    handler(record, state);
+  } else if (state->skipped) {
+    state->skipped->add(type);
+  }
   return bytes;
 }
 

@@ -10,7 +10,7 @@ namespace vellum {
 
 void play_RECTANGLE(const uint8_t* record, PlaybackState* state) {
   Rect16 rect{};
-  if (decode_RECTANGLE(record, &rect) == 0) return;
+  if (decode_RECTANGLE(record_at(record), &rect) == 0) return;
   const DeviceRect d = map_rect(state, rect);
   cairo_rectangle(state->cr, d.x1, d.y1, d.width(), d.height());
   stroke_and_fill(state);
@@ -22,7 +22,7 @@ void play_RECTANGLE(const uint8_t* record, PlaybackState* state) {
 // true ellipse between them.
 void play_ELLIPSE(const uint8_t* record, PlaybackState* state) {
   Rect16 rect{};
-  if (decode_ELLIPSE(record, &rect) == 0) return;
+  if (decode_ELLIPSE(record_at(record), &rect) == 0) return;
   const DeviceRect d = map_rect(state, rect);
   const double x = d.x1, y = d.y1, w = d.width(), h = d.height();
   cairo_t* cr = state->cr;
@@ -40,7 +40,7 @@ void play_ELLIPSE(const uint8_t* record, PlaybackState* state) {
 void play_ROUNDRECT(const uint8_t* record, PlaybackState* state) {
   int16_t corner_width = 0, corner_height = 0;
   Rect16 rect{};
-  if (decode_ROUNDRECT(record, &corner_width, &corner_height, &rect) == 0) return;
+  if (decode_ROUNDRECT(record_at(record), &corner_width, &corner_height, &rect) == 0) return;
   const double r = double(corner_width / 2);
   const DeviceRect d = map_rect(state, rect);
   cairo_t* cr = state->cr;
@@ -60,7 +60,7 @@ void play_ROUNDRECT(const uint8_t* record, PlaybackState* state) {
 // under the context's fill rule; it only ever narrows.
 void play_INTERSECTCLIPRECT(const uint8_t* record, PlaybackState* state) {
   Rect16 rect{};
-  if (decode_INTERSECTCLIPRECT(record, &rect) == 0) return;
+  if (decode_INTERSECTCLIPRECT(record_at(record), &rect) == 0) return;
   flush_pending_stroke(state->cr, state);
   const DeviceRect d = map_rect(state, rect);
   cairo_rectangle(state->cr, d.x1, d.y1, d.width(), d.height());

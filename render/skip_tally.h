@@ -10,7 +10,7 @@ namespace vellum {
 
 class SkipTally {
  public:
-  void add(uint8_t type) { ++count_[type]; }
+  void add(uint8_t type, uint32_t n = 1) { count_[type] += n; }
   uint32_t count(uint8_t type) const { return count_[type]; }
   uint32_t total() const;
   // "3 SETROP2, 1 ESCAPE": most frequent first, ties by type value; empty

@@ -32,7 +32,7 @@ DeviceRect map_rect(const PlaybackState* state, const Rect16& rect) {
 
 void play_SETWINDOWEXT(const uint8_t* record, PlaybackState* state) {
   Point16 extent{};
-  if (decode_SETWINDOWEXT(record, &extent) == 0) return;
+  if (decode_SETWINDOWEXT(record_at(record), &extent) == 0) return;
   state->ext_x_positive = extent.x < 0 ? 0 : 1;
   state->ext_y_positive = extent.y < 0 ? 0 : 1;
 }
@@ -40,38 +40,34 @@ void play_SETWINDOWEXT(const uint8_t* record, PlaybackState* state) {
 // Every mapping mode draws the same picture: the frame is the bounding box.
 void play_SETMAPMODE(const uint8_t* record, PlaybackState*) {
   uint16_t mode = 0;
-  decode_SETMAPMODE(record, &mode);
+  decode_SETMAPMODE(record_at(record), &mode);
 }
 
 void play_SETPOLYFILLMODE(const uint8_t* record, PlaybackState* state) {
   uint16_t mode = 0;
-  if (decode_SETPOLYFILLMODE(record, &mode) == 0) return;
+  if (decode_SETPOLYFILLMODE(record_at(record), &mode) == 0) return;
   if (mode == 1) cairo_set_fill_rule(state->cr, CAIRO_FILL_RULE_EVEN_ODD);
   if (mode == 2) cairo_set_fill_rule(state->cr, CAIRO_FILL_RULE_WINDING);
 }
 
 void play_SETTEXTCOLOR(const uint8_t* record, PlaybackState* state) {
   ColorRef colour{};
-  if (decode_SETTEXTCOLOR(record, &colour) == 0) return;
-  state->text_red = colour.red;
-  state->text_green = colour.green;
-  state->text_blue = colour.blue;
+  if (decode_SETTEXTCOLOR(record_at(record), &colour) == 0) return;
+  state->text = {colour.red, colour.green, colour.blue};
 }
 
 // The background colour has no field of its own: it becomes the fill
 // colour, as a solid brush of that colour would.
 void play_SETBKCOLOR(const uint8_t* record, PlaybackState* state) {
   ColorRef colour{};
-  if (decode_SETBKCOLOR(record, &colour) == 0) return;
-  state->fill_red = colour.red;
-  state->fill_green = colour.green;
-  state->fill_blue = colour.blue;
+  if (decode_SETBKCOLOR(record_at(record), &colour) == 0) return;
+  state->fill = {colour.red, colour.green, colour.blue};
 }
 
 // Text is always placed at the left end of its baseline.
 void play_SETTEXTALIGN(const uint8_t* record, PlaybackState*) {
   uint16_t align = 0;
-  decode_SETTEXTALIGN(record, &align);
+  decode_SETTEXTALIGN(record_at(record), &align);
 }
 
 }  // namespace vellum

@@ -144,6 +144,10 @@ std::string text_to_utf8(const uint8_t* bytes, size_t length, int32_t charset) {
   return single_byte_to_utf8(bytes, length, cp1252_char);
 }
 
+std::string text_to_utf8(ByteReader text, int32_t charset) {
+  return text_to_utf8(text.data(), text.left(), charset);
+}
+
 std::string face_to_utf8(const char* face) {
   return single_byte_to_utf8(reinterpret_cast<const uint8_t*>(face), std::strlen(face),
                              cp1252_char);

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/byte_reader.h"
+
 namespace vellum {
 
 inline constexpr int32_t ANSI_CHARSET = 0;
@@ -18,6 +20,8 @@ inline constexpr int32_t SYMBOL_CHARSET = 2;
 // through iconv with their Windows code page. A byte with no character in
 // the set becomes U+FFFD.
 std::string text_to_utf8(const uint8_t* bytes, size_t length, int32_t charset);
+// The same for every byte a reader holds (a record's string).
+std::string text_to_utf8(ByteReader text, int32_t charset);
 
 // Face names are in the ANSI code page whatever the font's character set.
 std::string face_to_utf8(const char* face);

@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "metafile/field_access.h"
-#include "metafile/record_span.h"
 #include "render/drawing_objects.h"
 #include "render/handlers.h"
 #include "render/text_encoding.h"
@@ -23,8 +21,7 @@ constexpr uint16_t ESCAPE_SETMITERLIMIT = 23;
 // Weights from semibold (600) up are bold, and any italic byte but 0 is
 // italic; the font height is the size, sign and all.
 void select_text_font(cairo_t* cr, const PlaybackState* state) {
-  cairo_set_source_rgb(cr, colour_unit(state->text_red), colour_unit(state->text_green),
-                       colour_unit(state->text_blue));
+  set_source_colour_unit(cr, state->text);
   const cairo_font_weight_t weight =
       state->font_weight >= 600 ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL;
   const cairo_font_slant_t slant =
@@ -36,30 +33,24 @@ void select_text_font(cairo_t* cr, const PlaybackState* state) {
 // The start point is used in logical units as it stands: neither the
 // bounding-box origin nor the mirroring applies to text.
 void play_TEXTOUT(const uint8_t* record, PlaybackState* state) {
-  Point16 start{};
-  int16_t length = 0;
-  const uint8_t* string = nullptr;
-  const uint32_t size = decode_TEXTOUT(record, &start, &length, &string);
-  if (size == 0) return;
+  TextOut text{};
+  if (decode_TEXTOUT(record_at(record), &text) == 0) return;
   cairo_t* cr = state->cr;
   flush_pending_stroke(cr, state);
-  cairo_move_to(cr, double(start.x), double(start.y));
+  cairo_move_to(cr, double(text.start.x), double(text.start.y));
   select_text_font(cr, state);
-  const uint32_t shown = RecordSpan(record, size).items_from(string, 1, uint32_t(length));
-  cairo_show_text(cr, text_to_utf8(string, shown, state->font_charset).c_str());
+  cairo_show_text(cr, text_to_utf8(text.string, state->font_charset).c_str());
 }
 
 void play_ESCAPE(const uint8_t* record, PlaybackState* state) {
-  uint16_t function = 0;
-  uint16_t byte_count = 0;
-  const uint8_t* data = nullptr;
-  const uint32_t size = decode_ESCAPE(record, &function, &byte_count, &data);
-  if (size == 0 || byte_count < 4 || RecordSpan(record, size).bytes_from(data) < 4) return;
+  Escape escape{};
+  if (decode_ESCAPE(record_at(record), &escape) == 0 || escape.data.left() < 4) return;
+  const uint16_t function = escape.function;
   if (function < ESCAPE_SETLINECAP || function > ESCAPE_SETMITERLIMIT) return;
   cairo_t* cr = state->cr;
   // A waiting stroke is painted with the cap, join and limit it was made with.
   flush_pending_stroke(cr, state);
-  const uint32_t value = load_u32(data);
+  const uint32_t value = escape.data.u32();
   if (function == ESCAPE_SETLINECAP) {
     set_line_cap_bits(cr, int32_t(value & 0x0F00));
   } else if (function == ESCAPE_SETLINEJOIN) {

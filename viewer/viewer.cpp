@@ -158,7 +158,13 @@ void wire(Viewer& viewer) {
   SetAttrs(viewer.Document, MUIA_Quire_Gauge, viewer.Gauge, TAG_DONE);
   SetAttrs(viewer.Document, MUIA_Quire_Info, viewer.InfoBlock, TAG_DONE);
   SetAttrs(viewer.Document, MUIA_Quire_Slider, viewer.PageSlider, TAG_DONE);
+  // Page Up, Page Down, Home and End move the page slider.
+  SetAttrs(viewer.MainWindow, MUIA_Window_DefaultObject, viewer.PageSlider, TAG_DONE);
   SetAttrs(viewer.MainWindow, MUIA_Window_Open, TRUE, TAG_DONE);
+}
+
+void open_document(Viewer& viewer, const char* path) {
+  SetAttrs(viewer.PathString, MUIA_String_Contents, path, TAG_DONE);
 }
 
 void run(Viewer& viewer) {
@@ -180,10 +186,11 @@ void shut_down(Viewer& viewer) {
   viewer = Viewer{};
 }
 
-int main_program() {
+int main_program(const char* document) {
   Viewer viewer;
   if (!start(viewer)) return 0;
   wire(viewer);
+  if (document) open_document(viewer, document);
   run(viewer);
   shut_down(viewer);
   return 0;

@@ -1,6 +1,7 @@
 // Quire_Viewer: a MUI application that shows a Word document page by page
 // through an object of the quire.mcc class. The program runs its steps in
-// order: start, wire, run, shut down.
+// order: start, wire, (open a document given on the command line,) run,
+// shut down.
 #pragma once
 
 #include <exec/libraries.h>
@@ -37,6 +38,9 @@ bool start(Viewer& viewer);
 // and the main window opened.
 void wire(Viewer& viewer);
 
+// Opens a document as if its path had been typed into the File field.
+void open_document(Viewer& viewer, const char* path);
+
 // MUI's input loop; returns on the quit id or a break signal (Ctrl-C).
 void run(Viewer& viewer);
 
@@ -44,7 +48,7 @@ void run(Viewer& viewer);
 // closes the libraries.
 void shut_down(Viewer& viewer);
 
-// The whole program; always 0.
-int main_program();
+// The whole program, showing `document` (a path, or NULL) first; always 0.
+int main_program(const char* document);
 
 }  // namespace quire_viewer

@@ -1,6 +1,6 @@
-// Walks a converted stream the way playback does and reads everything a
-// decoder hands out through RecordSpan, so the sanitizers see every read a
-// consumer could make.
+// Walks a converted stream the way playback does, and again as the record
+// walk yields it, and reads everything a decoder hands out through its
+// readers, so the sanitizers see every read a consumer could make.
 #pragma once
 
 #include <cstddef>

@@ -2,11 +2,19 @@
 // sets the object tree up for drawing and sizes it; the close button only
 // raises MUIA_Window_CloseRequest, the application decides what follows.
 // A menu strip becomes the window's menu bar; a window with an id comes
-// back where it was last closed, for as long as the program runs.
+// back where it was last closed, for as long as the program runs. The
+// paging keys move the window's default object unless the focused widget
+// takes them itself (a text field keeps Home and End for its cursor).
+#include <QBuffer>
 #include <QCloseEvent>
+#include <QShortcut>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <map>
 
+#include <proto/exec.h>
 #include <proto/utility.h>
 
 #include "mui_internal.h"
@@ -16,6 +24,7 @@ namespace host::mui {
 namespace {
 
 constexpr int WINDOW_MARGIN = 4;
+constexpr Qt::Key PAGING_KEYS[] = {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
 
 class WindowWidget : public QWidget {
  public:
@@ -36,6 +45,7 @@ struct WindowData {
   Object* root;
   Object* menustrip;  // NULL when the window has no menus
   STRPTR title;  // the caller's text, as MUI keeps it
+  Object* default_object;  // gets the paging keys; NULL for none
   IPTR id;
   BOOL open;
   struct MUI_RenderInfo render_info;
@@ -70,6 +80,32 @@ void close_window(WindowData* data) {
   data->open = FALSE;
 }
 
+// Pages a Numeric default object (a page slider) as a reader expects:
+// Page Down the next value, Page Up the one before, Home and End the ends.
+// Other default objects do not page.
+void page_default_object(WindowData* data, Qt::Key key) {
+  Object* target = data->default_object;
+  IPTR value = 0, min = 0, max = 0;
+  if (!target || !GetAttr(MUIA_Numeric_Value, target, &value) || !GetAttr(MUIA_Numeric_Min, target, &min) ||
+      !GetAttr(MUIA_Numeric_Max, target, &max))
+    return;
+  LONG next = LONG(value);
+  switch (key) {
+    case Qt::Key_PageDown: next = LONG(value) + 1; break;
+    case Qt::Key_PageUp: next = LONG(value) - 1; break;
+    case Qt::Key_Home: next = LONG(min); break;
+    default: next = LONG(max); break;
+  }
+  SetAttrs(target, MUIA_Numeric_Value, std::clamp(next, LONG(min), LONG(max)), TAG_DONE);
+}
+
+void add_paging_keys(WindowData* data) {
+  for (Qt::Key key : PAGING_KEYS) {
+    auto* shortcut = new QShortcut(QKeySequence(key), data->widget);
+    QObject::connect(shortcut, &QShortcut::activated, data->widget, [data, key] { page_default_object(data, key); });
+  }
+}
+
 void set_title(WindowData* data, STRPTR title) {
   data->title = title;
   data->widget->setWindowTitle(QString::fromLatin1(title ? title : ""));
@@ -95,6 +131,8 @@ IPTR window_new(struct IClass* cl, Object* obj, struct opSet* msg) {
   data->widget->layout()->setContentsMargins(WINDOW_MARGIN, WINDOW_MARGIN, WINDOW_MARGIN, WINDOW_MARGIN);
   data->widget->layout()->addWidget(widget_of(root));
   set_title(data, reinterpret_cast<STRPTR>(GetTagData(MUIA_Window_Title, 0, tags)));
+  data->default_object = reinterpret_cast<Object*>(GetTagData(MUIA_Window_DefaultObject, 0, tags));
+  add_paging_keys(data);
   set_parent(root, obj);
   data->menustrip = menustrip;
   if (data->menustrip) {
@@ -127,6 +165,7 @@ IPTR window_set(struct IClass* cl, Object* obj, struct opSet* msg) {
           close_window(data);
         break;
       case MUIA_Window_Title: set_title(data, reinterpret_cast<STRPTR>(tag->ti_Data)); break;
+      case MUIA_Window_DefaultObject: data->default_object = reinterpret_cast<Object*>(tag->ti_Data); break;
     }
   }
   return DoSuperMethodA(cl, obj, reinterpret_cast<Msg>(msg));
@@ -141,6 +180,7 @@ IPTR window_get(struct IClass* cl, Object* obj, struct opGet* msg) {
     case MUIA_Window_RootObject: *storage = reinterpret_cast<IPTR>(data->root); return TRUE;
     case MUIA_Window_ID: *storage = data->id; return TRUE;
     case MUIA_Window_Menustrip: *storage = reinterpret_cast<IPTR>(data->menustrip); return TRUE;
+    case MUIA_Window_DefaultObject: *storage = reinterpret_cast<IPTR>(data->default_object); return TRUE;
     default: return DoSuperMethodA(cl, obj, reinterpret_cast<Msg>(msg));
   }
 }
@@ -173,9 +213,38 @@ QWidget* window_widget(Object* window) {
 
 }  // namespace host::mui
 
-extern "C" BOOL HostSaveWindowImage(Object* window, CONST_STRPTR path) {
+namespace {
+
+// The window's contents drawn offscreen, encoded as PNG; empty when obj is no window.
+QByteArray window_png(Object* window) {
   QWidget* widget = host::mui::window_widget(window);
-  if (!widget || !path) return FALSE;
+  QByteArray png;
+  if (!widget) return png;
   widget->ensurePolished();
-  return widget->grab().toImage().save(QString::fromLocal8Bit(path), "PNG") ? TRUE : FALSE;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!widget->grab().toImage().save(&buffer, "PNG")) png.clear();
+  return png;
+}
+
+}  // namespace
+
+// The path's bytes name the file as they are, whatever the locale.
+extern "C" BOOL HostSaveWindowImage(Object* window, CONST_STRPTR path) {
+  const QByteArray png = window_png(window);
+  if (png.isEmpty() || !path) return FALSE;
+  std::FILE* file = std::fopen(path, "wb");
+  if (!file) return FALSE;
+  const bool written = std::fwrite(png.constData(), 1, size_t(png.size()), file) == size_t(png.size());
+  return std::fclose(file) == 0 && written ? TRUE : FALSE;
+}
+
+extern "C" APTR HostWindowPNG(Object* window, ULONG* size) {
+  const QByteArray png = window_png(window);
+  if (png.isEmpty() || !size) return nullptr;
+  APTR bytes = AllocVec(ULONG(png.size()), MEMF_ANY);
+  if (!bytes) return nullptr;
+  std::memcpy(bytes, png.constData(), size_t(png.size()));
+  *size = ULONG(png.size());
+  return bytes;
 }

@@ -178,6 +178,9 @@ struct MUIP_Setup {
 #define MUIA_Window_Open 0x80428AA0UL
 #define MUIA_Window_RootObject 0x8042CBA5UL
 #define MUIA_Window_Title 0x8042AD3DUL
+/* The object that gets the keys no other object takes (here: Page Up,
+   Page Down, Home, End); NULL for none. */
+#define MUIA_Window_DefaultObject 0x804294D7UL
 
 #define MUIA_Window_AppWindow 0x804280CFUL
 #define MUIA_Window_CloseGadget 0x8042A110UL

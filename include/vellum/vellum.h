@@ -31,6 +31,59 @@ typedef struct vellum_image {
   uint32_t* pixels;
 } vellum_image;
 
+/* Results of the render calls that take options (the calls above never
+   give it: they keep their old codes). */
+#define VELLUM_ERROR_SIZE (-4)    /* the picture would pass 32767 pixels a side */
+
+/* Which player draws. GDI draws real files as Windows does (object table,
+   mapping, text, bitmaps, regions), including files without the placeable
+   header. SPEC is the exact player of the library module: it plays its own
+   23 record types of placeable files and keeps its own fitting. */
+#define VELLUM_MODE_GDI 0u
+#define VELLUM_MODE_SPEC 1u
+
+/* How to render. Set it up with vellum_options_init, then change fields:
+   later versions append fields, and the size tells which ones a caller
+   knows (the others keep their defaults). */
+typedef struct vellum_options {
+  uint32_t size;        /* sizeof(vellum_options), set by vellum_options_init */
+  uint32_t mode;        /* VELLUM_MODE_GDI (the default) or VELLUM_MODE_SPEC */
+  uint32_t max_width;   /* fit the picture to this width, enlarging or shrinking */
+  uint32_t max_height;  /* and/or this height; with both, fit inside the box.
+                           Aspect is kept. 0: no bound on that side; both 0:
+                           one pixel a logical unit. Default: both 200 */
+  uint32_t background;  /* 0xAARRGGBB painted under the picture, not
+                           premultiplied; an alpha of 0 (the default) leaves
+                           unpainted pixels transparent */
+} vellum_options;
+
+/* What a render learnt about the picture; set up with vellum_report_init. */
+typedef struct vellum_report {
+  uint32_t size;            /* sizeof(vellum_report), set by vellum_report_init */
+  uint32_t transparent;     /* 1 when the picture painted no pixel (before the background) */
+  uint32_t skipped_total;   /* records the player passed over */
+  uint32_t skipped[256];    /* of them, by record type (the function number's low byte) */
+} vellum_report;
+
+VELLUM_API void vellum_options_init(vellum_options* options);
+VELLUM_API void vellum_report_init(vellum_report* report);
+
+/* Render with options (NULL: the defaults); report may be NULL. On
+   VELLUM_OK *image holds the picture; otherwise it is zeroed. */
+VELLUM_API int vellum_render_file_with(const char* path, const vellum_options* options, vellum_image* image,
+                                       vellum_report* report);
+VELLUM_API int vellum_render_memory_with(const void* data, size_t size, const vellum_options* options,
+                                         vellum_image* image, vellum_report* report);
+
+/* The skipped records as one line, most frequent first: "3 SETROP2,
+   1 ESCAPE" (empty when none). Writes at most capacity bytes including the
+   terminating NUL; returns the length of the whole line. */
+VELLUM_API size_t vellum_report_skipped_text(const vellum_report* report, char* text, size_t capacity);
+
+/* The calls below are the first interface, kept as they were: they draw
+   with the SPEC player and its fitting, so programs built on them get the
+   same pixels as before. New programs use the calls with options above. */
+
 /* Renders the WMF file at path, fitted so that neither edge exceeds
    max_size unless the picture is only too tall (the scale follows the
    width). On VELLUM_OK *image holds the picture; otherwise it is zeroed. */

@@ -1,7 +1,8 @@
 // libvellum for C++: an owning image type over the C interface.
 //
-//   int status = 0;
-//   vellum::Image picture = vellum::render_file("chart.wmf", 400, &status);
+//   vellum_options options = vellum::default_options();
+//   options.max_width = 400;
+//   vellum::Image picture = vellum::render_file("chart.wmf", options);
 //   if (picture) picture.write_png("chart.png");
 #pragma once
 
@@ -40,9 +41,44 @@ class Image {
  private:
   friend Image render_file(const std::string&, uint32_t, int*);
   friend Image render_memory(const void*, size_t, uint32_t, int*);
+  friend Image render_file(const std::string&, const vellum_options&, int*, vellum_report*);
+  friend Image render_memory(const void*, size_t, const vellum_options&, int*, vellum_report*);
   vellum_image image_{};
 };
 
+// The defaults: the GDI player, fitted inside 200 x 200, transparent.
+inline vellum_options default_options() {
+  vellum_options options;
+  vellum_options_init(&options);
+  return options;
+}
+
+// An empty Image on failure; *status, when given, gets the VELLUM_ result;
+// *report, when given (set up with vellum_report_init), what was skipped.
+inline Image render_file(const std::string& path, const vellum_options& options, int* status = nullptr,
+                         vellum_report* report = nullptr) {
+  Image image;
+  int result = vellum_render_file_with(path.c_str(), &options, &image.image_, report);
+  if (status) *status = result;
+  return image;
+}
+
+inline Image render_memory(const void* data, size_t size, const vellum_options& options, int* status = nullptr,
+                           vellum_report* report = nullptr) {
+  Image image;
+  int result = vellum_render_memory_with(data, size, &options, &image.image_, report);
+  if (status) *status = result;
+  return image;
+}
+
+// "3 SETROP2, 1 ESCAPE": the records a render skipped; empty when none.
+inline std::string skipped_text(const vellum_report& report) {
+  std::string text(vellum_report_skipped_text(&report, nullptr, 0), '\0');
+  vellum_report_skipped_text(&report, text.data(), text.size() + 1);
+  return text;
+}
+
+// The first interface, which draws with the SPEC player and its fitting.
 // An empty Image on failure; *status, when given, gets the VELLUM_ result.
 inline Image render_file(const std::string& path, uint32_t max_size = VELLUM_DEFAULT_MAX_SIZE,
                          int* status = nullptr) {

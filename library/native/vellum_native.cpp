@@ -4,11 +4,18 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include <render/picture_render.h>
 #include <render/playback.h>
+#include <tools/common/exit_codes.h>
+#include <tools/common/input_file.h>
 
 namespace {
 
@@ -30,7 +37,107 @@ int finish(int played, vellum::RenderTarget& target, vellum_image* image) {
   return VELLUM_OK;
 }
 
+// The options a caller's struct holds: fields past its size keep their defaults.
+vellum_options options_from(const vellum_options* given) {
+  vellum_options options;
+  vellum_options_init(&options);
+  if (given) std::memcpy(&options, given, std::min<size_t>(given->size, sizeof options));
+  options.size = sizeof options;
+  return options;
+}
+
+int result_of(vellum::PictureStatus status) {
+  switch (status) {
+    case vellum::PictureStatus::ok: return VELLUM_OK;
+    case vellum::PictureStatus::not_a_picture:
+    case vellum::PictureStatus::no_units_per_inch: return VELLUM_ERROR_FORMAT;
+    case vellum::PictureStatus::too_large: return VELLUM_ERROR_SIZE;
+    case vellum::PictureStatus::no_memory: return VELLUM_ERROR_MEMORY;
+  }
+  return VELLUM_ERROR_FORMAT;
+}
+
+void fill_report(const vellum::DrawReport& drawn, vellum_report* report) {
+  if (!report || report->size < offsetof(vellum_report, skipped) + sizeof report->skipped) return;
+  report->transparent = drawn.transparent;
+  report->skipped_total = drawn.skipped.total();
+  for (int type = 0; type < 256; ++type) report->skipped[type] = drawn.skipped.count(uint8_t(type));
+}
+
+int render_with(const uint8_t* data, size_t size, const vellum_options* given, vellum_image* image,
+                vellum_report* report) {
+  const vellum_options options = options_from(given);
+  vellum::SizeRequest request;
+  request.width = options.max_width;
+  request.height = options.max_height;
+  const vellum::Player player = options.mode == VELLUM_MODE_SPEC ? vellum::Player::spec : vellum::Player::gdi;
+  vellum::PicturePlan plan;
+  vellum::PictureStatus status = vellum::plan_picture(data, size, player, request, &plan);
+  if (status != vellum::PictureStatus::ok) return result_of(status);
+  vellum::DrawReport drawn;
+  uint32_t* pixels = nullptr;
+  status = vellum::render_pixels(plan, options.background, &pixels, &drawn);
+  if (status != vellum::PictureStatus::ok) return result_of(status);
+  *image = {plan.fit.width, plan.fit.height, plan.fit.width * 4, pixels};
+  fill_report(drawn, report);
+  return VELLUM_OK;
+}
+
+// Sets up the caller's records before any render: no image, nothing learnt.
+bool start(vellum_image* image, vellum_report* report) {
+  if (!image) return false;
+  *image = vellum_image{};
+  if (report && report->size >= sizeof(vellum_report)) {
+    const uint32_t size = report->size;
+    vellum_report_init(report);
+    report->size = size;
+  }
+  return true;
+}
+
 }  // namespace
+
+extern "C" void vellum_options_init(vellum_options* options) {
+  if (!options) return;
+  *options = vellum_options{sizeof(vellum_options), VELLUM_MODE_GDI, VELLUM_DEFAULT_MAX_SIZE,
+                            VELLUM_DEFAULT_MAX_SIZE, 0};
+}
+
+extern "C" void vellum_report_init(vellum_report* report) {
+  if (!report) return;
+  std::memset(report, 0, sizeof *report);
+  report->size = sizeof *report;
+}
+
+extern "C" int vellum_render_file_with(const char* path, const vellum_options* options, vellum_image* image,
+                                       vellum_report* report) {
+  if (!start(image, report) || !path) return VELLUM_ERROR_INPUT;
+  std::vector<uint8_t> bytes;
+  const vellum::tools::InputRead read = vellum::tools::read_input(path, size_t(INT32_MAX), &bytes);
+  if (read.code == vellum::tools::EXIT_TOO_LARGE) return VELLUM_ERROR_SIZE;
+  if (read.code != vellum::tools::EXIT_OK || bytes.empty()) return VELLUM_ERROR_INPUT;
+  return render_with(bytes.data(), bytes.size(), options, image, report);
+}
+
+extern "C" int vellum_render_memory_with(const void* data, size_t size, const vellum_options* options,
+                                         vellum_image* image, vellum_report* report) {
+  if (!start(image, report) || !data || size == 0) return VELLUM_ERROR_INPUT;
+  return render_with(static_cast<const uint8_t*>(data), size, options, image, report);
+}
+
+extern "C" size_t vellum_report_skipped_text(const vellum_report* report, char* text, size_t capacity) {
+  vellum::SkipTally tally;
+  if (report)
+    for (int type = 0; type < 256; ++type)
+      tally.add(uint8_t(type), report->skipped[type]);
+  const std::string line = tally.summary();
+  if (text && capacity) {
+    const size_t kept = std::min(line.size(), capacity - 1);
+    std::memcpy(text, line.data(), kept);
+    text[kept] = '\0';
+  }
+  return line.size();
+}
 
 extern "C" int vellum_render_file(const char* path, uint32_t max_size, vellum_image* image) {
   if (!image) return VELLUM_ERROR_INPUT;

@@ -1,6 +1,11 @@
 #include "compound_file.h"
 
+#include <fcntl.h>
 #include <gsf/gsf.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "open_result.h"
 
@@ -67,12 +72,36 @@ int read_from_input(GsfInput* input, CompoundStreams& out) {
 
 int read_compound_file(const char* path, CompoundStreams& out) {
   ensure_gsf_initialised();
-  GError* error = nullptr;
-  GsfInput* input = gsf_input_stdio_new(path, &error);
-  if (error) g_error_free(error);
-  if (!input) return OPEN_UNREADABLE;
+  // Opened without blocking, so a FIFO or a device does not wait here; only
+  // a regular file of at most MAX_FILE_BYTES is read, and nothing is read
+  // before that is known.
+  const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return OPEN_UNREADABLE;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return OPEN_UNREADABLE;
+  }
+  if (static_cast<uint64_t>(info.st_size) > MAX_FILE_BYTES) {
+    ::close(fd);
+    return OPEN_TOO_LARGE;
+  }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  FILE* file = ::fdopen(fd, "rb");
+  if (!file) {
+    ::close(fd);
+    return OPEN_UNREADABLE;
+  }
+  // A regular file is seekable, so libgsf reads it in place (it copies only
+  // inputs it cannot seek).
+  GsfInput* input = gsf_input_stdio_new_FILE(path, file, FALSE);
+  if (!input) {
+    std::fclose(file);
+    return OPEN_UNREADABLE;
+  }
   const int result = read_from_input(input, out);
-  g_object_unref(input);
+  g_object_unref(input);  // closes the file
   return result;
 }
 

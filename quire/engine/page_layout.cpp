@@ -48,9 +48,9 @@ class Paginator {
 
   void run() {
     plan();
-    metrics_ = measure_paragraphs(jobs_, fonts_);
-    next_ = 0;
     out_.pages.clear();
+    out_.measured = measure_paragraphs(jobs_, fonts_);
+    next_ = 0;
     frame_ = frame_for(section(0));
     new_page();
     for (const Block& block : model_.blocks) {
@@ -104,13 +104,14 @@ class Paginator {
 
   // Places a paragraph at the cursor, breaking it across pages between lines.
   void place_paragraph(const Paragraph& paragraph) {
-    const MeasureJob& job = jobs_[next_];
-    const ParagraphMetrics& metrics = metrics_[next_++];
+    const size_t measured = next_++;
+    const MeasureJob& job = jobs_[measured];
+    const ParagraphMetrics& metrics = out_.measured[measured];
     double x = 0, width = 0;
     indented(paragraph, frame_.left, frame_.width, MIN_TEXT_WIDTH / 2, x, width);
     if (page_has_content_) y_ += space_points(paragraph.props.space_before);
 
-    PlacedParagraph part{&paragraph, x, y_, job.width, 0, 0};
+    PlacedParagraph part{&paragraph, x, y_, job.width, 0, 0, measured};
     const int count = static_cast<int>(metrics.lines.size());
     for (int line = 0; line < count; ++line) {
       const LineBox& box = metrics.lines[line];
@@ -153,11 +154,12 @@ class Paginator {
   double place_cell(const TableCell& cell, double left, double top, std::vector<PlacedParagraph>& placed) {
     double y = top;
     for (const Paragraph& paragraph : cell.paragraphs) {
-      const MeasureJob& job = jobs_[next_];
-      const ParagraphMetrics& metrics = metrics_[next_++];
+      const size_t measured = next_++;
+      const MeasureJob& job = jobs_[measured];
+      const ParagraphMetrics& metrics = out_.measured[measured];
       if (y > top) y += space_points(paragraph.props.space_before);
       const double x = left + std::max(0.0, points(paragraph.props.left_indent));
-      placed.push_back({&paragraph, x, y, job.width, 0, static_cast<int>(metrics.lines.size())});
+      placed.push_back({&paragraph, x, y, job.width, 0, static_cast<int>(metrics.lines.size()), measured});
       y += metrics.height + space_points(paragraph.props.space_after);
     }
     return y - top;
@@ -195,30 +197,25 @@ class Paginator {
   PageLayout& out_;
   FontChoice fonts_;
   std::vector<MeasureJob> jobs_;
-  std::vector<ParagraphMetrics> metrics_;
   size_t next_ = 0;  // the next job place() takes
   Frame frame_;
   double y_ = 0;
   bool page_has_content_ = false;
 };
 
-void draw_paragraph(cairo_t* cr, const PlacedParagraph& part, const FontChoice& fonts) {
-  PangoLayout* layout = make_paragraph_layout(main_layout_context(), *part.paragraph, fonts, part.width);
-  PangoLayoutIter* iter = pango_layout_get_iter(layout);
-  int line = 0;
-  do {
-    if (line >= part.end_line) break;
-    if (line >= part.first_line) {
-      PangoRectangle logical;
-      pango_layout_iter_get_line_extents(iter, nullptr, &logical);
-      const double baseline = static_cast<double>(pango_layout_iter_get_baseline(iter)) / PANGO_SCALE;
-      cairo_move_to(cr, part.x + static_cast<double>(logical.x) / PANGO_SCALE, part.top + baseline);
-      pango_cairo_show_layout_line(cr, pango_layout_iter_get_line_readonly(iter));
-    }
-    ++line;
-  } while (pango_layout_iter_next_line(iter));
-  pango_layout_iter_free(iter);
-  g_object_unref(layout);
+// Draws the part's lines as they were laid out when the document was (a
+// short paragraph whose layout was not kept is laid out again).
+void draw_paragraph(cairo_t* cr, const PlacedParagraph& part, const ParagraphMetrics& kept,
+                    const FontChoice& fonts) {
+  ParagraphMetrics again;
+  if (kept.layouts.empty()) again = lay_out_paragraph(main_layout_context(), *part.paragraph, fonts, part.width);
+  const ParagraphMetrics& metrics = kept.layouts.empty() ? again : kept;
+  const int end = std::min(part.end_line, static_cast<int>(metrics.lines.size()));
+  for (int line = std::max(0, part.first_line); line < end; ++line) {
+    const LineBox& box = metrics.lines[static_cast<size_t>(line)];
+    cairo_move_to(cr, part.x + box.x, part.top + box.baseline);
+    pango_cairo_show_layout_line(cr, box.line);
+  }
 }
 
 }  // namespace
@@ -241,7 +238,8 @@ int draw_page(cairo_t* cr, const DocumentModel& model, const PageLayout& layout,
   cairo_stroke(cr);
 
   const FontChoice fonts{model.fonts, model.defaults.font};
-  for (const PlacedParagraph& part : page.paragraphs) draw_paragraph(cr, part, fonts);
+  for (const PlacedParagraph& part : page.paragraphs)
+    if (part.measured < layout.measured.size()) draw_paragraph(cr, part, layout.measured[part.measured], fonts);
   cairo_restore(cr);
   return 0;
 }

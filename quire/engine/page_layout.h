@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document_model.h"
+#include "paragraph_metrics.h"
 
 namespace quire {
 
@@ -15,11 +16,13 @@ constexpr int PAGE_WIDTH = 595;
 constexpr int PAGE_HEIGHT = 842;
 
 // Lines [first_line, end_line) of a paragraph laid out `width` points wide,
-// its layout's top edge at (x, top) on the page.
+// its layout's top edge at (x, top) on the page; `measured` indexes its
+// laid-out lines in PageLayout::measured.
 struct PlacedParagraph {
   const Paragraph* paragraph = nullptr;
   double x = 0, top = 0, width = 0;
   int first_line = 0, end_line = 0;
+  size_t measured = 0;
 };
 
 struct CellBox {
@@ -32,9 +35,12 @@ struct Page {
   std::vector<CellBox> boxes;
 };
 
-// Invariant: never empty once laid out; pages point into the model they were laid out from.
+// Invariant: never empty once laid out; pages point into the model they were
+// laid out from. Every paragraph is laid out once, when the document is:
+// drawing a page draws the lines kept in `measured`.
 struct PageLayout {
   std::vector<Page> pages;
+  std::vector<ParagraphMetrics> measured;
 };
 
 void layout_document(const DocumentModel& model, PageLayout& out);

@@ -32,9 +32,16 @@ void add_attribute(PangoAttrList* list, PangoAttribute* attr, const TextRun& run
   pango_attr_list_insert(list, attr);
 }
 
-PangoAttrList* run_attributes(const Paragraph& paragraph, const FontChoice& fonts) {
+// The runs' attributes over the bytes [start, end) of the text, shifted to
+// start at 0. Runs are ordered, so only the ones that overlap are visited.
+PangoAttrList* run_attributes(const Paragraph& paragraph, const FontChoice& fonts, size_t start, size_t end) {
   PangoAttrList* list = pango_attr_list_new();
-  for (const TextRun& run : paragraph.runs) {
+  auto run_it = std::upper_bound(paragraph.runs.begin(), paragraph.runs.end(), start,
+                                 [](size_t at, const TextRun& run) { return at < run.end; });
+  for (; run_it != paragraph.runs.end() && run_it->start < end; ++run_it) {
+    TextRun run = *run_it;
+    run.start = static_cast<uint32_t>(std::max<size_t>(run.start, start) - start);
+    run.end = static_cast<uint32_t>(std::min<size_t>(run.end, end) - start);
     PangoFontDescription* desc = font_for(run.props, fonts);
     add_attribute(list, pango_attr_font_desc_new(desc), run);
     pango_font_description_free(desc);
@@ -52,14 +59,14 @@ PangoAttrList* run_attributes(const Paragraph& paragraph, const FontChoice& font
   return list;
 }
 
-void apply_paragraph_format(PangoLayout* layout, const ParaProps& props) {
+void apply_paragraph_format(PangoLayout* layout, const ParaProps& props, bool first_slice) {
   switch (props.alignment) {
     case Alignment::CENTRE: pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER); break;
     case Alignment::RIGHT: pango_layout_set_alignment(layout, PANGO_ALIGN_RIGHT); break;
     case Alignment::JUSTIFY: pango_layout_set_justify(layout, TRUE); break;
     case Alignment::LEFT: break;
   }
-  pango_layout_set_indent(layout, static_cast<int>(points(props.first_indent) * PANGO_SCALE));
+  if (first_slice) pango_layout_set_indent(layout, static_cast<int>(points(props.first_indent) * PANGO_SCALE));
   if (props.line_multiple && props.line_spacing != 240 && props.line_spacing > 0)
     pango_layout_set_line_spacing(
         layout, static_cast<float>(std::clamp(props.line_spacing / 240.0, MIN_LINE_FACTOR, MAX_LINE_FACTOR)));
@@ -92,15 +99,26 @@ PangoContext* main_layout_context() {
 
 PangoLayout* make_paragraph_layout(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts,
                                    double width) {
+  double shift = 0;
+  return make_paragraph_slice(context, paragraph, fonts, width, 0, paragraph.text.size(), &shift);
+}
+
+PangoLayout* make_paragraph_slice(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts,
+                                  double width, size_t start, size_t end, double* shift) {
+  const bool first_slice = start == 0;
+  // Pango indents every line but the first by a negative (hanging) indent;
+  // a later slice has no first line, so it is narrowed and moved instead.
+  const double indent = points(paragraph.props.first_indent);
+  *shift = !first_slice && indent < 0 ? -indent : 0;
   PangoLayout* layout = pango_layout_new(context);
   PangoFontDescription* mark = font_for(paragraph.mark, fonts);
   pango_layout_set_font_description(layout, mark);
   pango_font_description_free(mark);
-  pango_layout_set_width(layout, static_cast<int>(std::max(1.0, width) * PANGO_SCALE));
+  pango_layout_set_width(layout, static_cast<int>(std::max(1.0, width - *shift) * PANGO_SCALE));
   pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
-  apply_paragraph_format(layout, paragraph.props);
-  pango_layout_set_text(layout, paragraph.text.data(), static_cast<int>(paragraph.text.size()));
-  PangoAttrList* attrs = run_attributes(paragraph, fonts);
+  apply_paragraph_format(layout, paragraph.props, first_slice);
+  pango_layout_set_text(layout, paragraph.text.data() + start, static_cast<int>(end - start));
+  PangoAttrList* attrs = run_attributes(paragraph, fonts, start, end);
   pango_layout_set_attributes(layout, attrs);
   pango_attr_list_unref(attrs);
   return layout;

@@ -4,6 +4,7 @@
 
 #include <pango/pango.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,14 @@ struct FontChoice {
 // A new layout (the caller unrefs it) for `paragraph` set `width` points wide.
 PangoLayout* make_paragraph_layout(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts,
                                    double width);
+
+// A new layout for the bytes [start, end) of the paragraph's text (on
+// character boundaries), its runs clipped to them. A slice that does not
+// start the paragraph has no first-line indent: all its lines are set as
+// the paragraph's later lines, shifted right by `*shift` points (a hanging
+// indent) that the caller adds to every line's position.
+PangoLayout* make_paragraph_slice(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts,
+                                  double width, size_t start, size_t end, double* shift);
 
 // Twips to points.
 inline double points(int32_t twips) { return twips / 20.0; }

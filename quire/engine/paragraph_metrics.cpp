@@ -11,21 +11,48 @@ namespace {
 constexpr size_t JOBS_PER_THREAD = 400;  // a helper's fresh font caches cost about 200 paragraphs
 constexpr unsigned MAX_THREADS = 4;
 
-ParagraphMetrics measure(PangoContext* context, const MeasureJob& job, const FontChoice& fonts) {
-  ParagraphMetrics metrics;
-  PangoLayout* layout = make_paragraph_layout(context, *job.paragraph, fonts, job.width);
+// The start of the UTF-8 character at or before `at`.
+size_t character_start(const std::string& text, size_t at) {
+  while (at > 0 && at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) --at;
+  return at;
+}
+
+// Appends the lines of `layout` before line `keep_end` (all of them when
+// negative), `shift` points to the right and `offset` points down; returns
+// the top of the first line not kept (the layout's height when all are kept).
+double take_lines(PangoLayout* layout, int keep_end, double shift, double offset, ParagraphMetrics& metrics) {
   PangoLayoutIter* iter = pango_layout_get_iter(layout);
+  int line = 0;
+  double next_top = -1;
   do {
     PangoRectangle logical;
     pango_layout_iter_get_line_extents(iter, nullptr, &logical);
-    metrics.lines.push_back({static_cast<double>(logical.y) / PANGO_SCALE,
-                             static_cast<double>(logical.y + logical.height) / PANGO_SCALE});
+    const double top = offset + static_cast<double>(logical.y) / PANGO_SCALE;
+    if (keep_end >= 0 && line >= keep_end) {
+      next_top = top;
+      break;
+    }
+    metrics.lines.push_back({top, top + static_cast<double>(logical.height) / PANGO_SCALE,
+                             shift + static_cast<double>(logical.x) / PANGO_SCALE,
+                             offset + static_cast<double>(pango_layout_iter_get_baseline(iter)) / PANGO_SCALE,
+                             pango_layout_iter_get_line_readonly(iter)});
+    ++line;
   } while (pango_layout_iter_next_line(iter));
   pango_layout_iter_free(iter);
-  PangoRectangle extents;
-  pango_layout_get_extents(layout, nullptr, &extents);
-  metrics.height = static_cast<double>(extents.height) / PANGO_SCALE;
-  g_object_unref(layout);
+  if (next_top < 0) {
+    PangoRectangle extents;
+    pango_layout_get_extents(layout, nullptr, &extents);
+    next_top = offset + static_cast<double>(extents.height) / PANGO_SCALE;
+  }
+  return next_top;
+}
+
+ParagraphMetrics measure(PangoContext* context, const MeasureJob& job, const FontChoice& fonts) {
+  ParagraphMetrics metrics = lay_out_paragraph(context, *job.paragraph, fonts, job.width);
+  if (job.paragraph->text.size() < KEEP_LAYOUT_BYTES) {
+    metrics.layouts.clear();
+    for (LineBox& box : metrics.lines) box.line = nullptr;
+  }
   return metrics;
 }
 
@@ -35,6 +62,38 @@ void measure_range(PangoContext* context, const std::vector<MeasureJob>& jobs, c
 }
 
 }  // namespace
+
+ParagraphMetrics lay_out_paragraph(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts,
+                                   double width) {
+  ParagraphMetrics metrics;
+  const std::string& text = paragraph.text;
+  size_t start = 0, slice = SLICE_BYTES;
+  double offset = 0;
+  for (;;) {
+    double shift = 0;
+    const size_t end = start + slice >= text.size() ? text.size() : character_start(text, start + slice);
+    LayoutPtr layout(make_paragraph_slice(context, paragraph, fonts, width, start, end, &shift));
+    const int count = pango_layout_get_line_count(layout.get());
+    if (end == text.size()) {
+      metrics.height = take_lines(layout.get(), -1, shift, offset, metrics);
+      metrics.layouts.push_back(std::move(layout));
+      break;
+    }
+    if (count < 2) {  // one line longer than the slice: give the next try more text
+      slice *= 2;
+      continue;
+    }
+    // The last line may have been cut short by the slice's end: the next
+    // slice starts with it.
+    const PangoLayoutLine* last = pango_layout_get_line_readonly(layout.get(), count - 1);
+    const size_t next_start = start + static_cast<size_t>(last->start_index);
+    offset = take_lines(layout.get(), count - 1, shift, offset, metrics);
+    metrics.layouts.push_back(std::move(layout));
+    start = next_start;
+    slice = SLICE_BYTES;
+  }
+  return metrics;
+}
 
 std::vector<ParagraphMetrics> measure_paragraphs(const std::vector<MeasureJob>& jobs, const FontChoice& fonts) {
   std::vector<ParagraphMetrics> out(jobs.size());

@@ -2,8 +2,8 @@
 // the engine, telling the gauge how far it got and the slider how many
 // pages there are; setting a page renders that page once into the
 // object's page image, which every whole-object draw copies onto white
-// paper of the page size. A file that cannot be opened leaves the paper
-// empty.
+// paper of the page size, and tells the gauge "Page n of N". A file that
+// cannot be opened leaves the paper empty.
 #include <algorithm>
 
 #include <proto/cybergraphics.h>
@@ -46,6 +46,18 @@ void render_page(QuireData* data) {
     view->pixels.clear();
 }
 
+// The gauge names the page shown and the count; a page beyond the
+// document leaves only the count.
+void tell_page(QuireData* data) {
+  if (!data->View->open) return;
+  const LONG pages = data->View->document.page_count();
+  const std::string count = std::to_string(pages);
+  if (data->Page >= 1 && data->Page <= pages)
+    tell_gauge(data, GAUGE_DONE, "Page " + std::to_string(data->Page) + " of " + count);
+  else
+    tell_gauge(data, GAUGE_DONE, count + (pages == 1 ? " page" : " pages"));
+}
+
 // Adds a page edge to a MUI size, within what a MUI size can be.
 WORD add_edge(WORD field, LONG edge) {
   LONG sum = LONG(field) + std::clamp<LONG>(edge, 0, MUI_MAXMAX);
@@ -64,18 +76,15 @@ void open_file(Object* obj, QuireData* data, const char* path) {
     view->open = quire::open_document(view->document, host_path_of(view->file.c_str()).c_str()) == quire::OPEN_OK &&
                  view->document.page_count() > 0;
   }
-  LONG pages = view->open ? view->document.page_count() : 0;
-  if (view->open)
-    tell_gauge(data, GAUGE_DONE, std::to_string(pages) + (pages == 1 ? " page" : " pages"));
-  else
-    tell_gauge(data, 0, view->file.empty() ? "" : "Not a readable Word document");
-  tell_slider(data, pages);
+  if (!view->open) tell_gauge(data, 0, view->file.empty() ? "" : "Not a readable Word document");
+  tell_slider(data, view->open ? view->document.page_count() : 0);
   show_page(obj, data, 1);
 }
 
 void show_page(Object* obj, QuireData* data, LONG page) {
   data->Page = page;
   render_page(data);
+  tell_page(data);
   MUI_Redraw(obj, MADF_DRAWOBJECT);
 }
 

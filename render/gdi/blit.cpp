@@ -31,11 +31,33 @@ struct DeviceAxis {
   double scale, offset;
 };
 
+// round(i * s / d) for whole numbers: where block i of d starts when s
+// source pixels shrink onto d.
+int64_t block_start(int64_t i, int64_t d, int64_t s) { return (2 * i * s + d) / (2 * d); }
+
+// Which of s source pixels destination pixel i of d takes, counted from the
+// source's start edge, as GDI's stretching picks them: enlarging takes the
+// pixel under the destination pixel's centre (a centre on a boundary takes
+// the earlier one); shrinking splits the source into d blocks, which
+// ANDSCANS and ORSCANS fold whole, DELETESCANS samples at the block's end
+// across and its start down, and HALFTONE samples at its start.
+Take take_for(int64_t i, int64_t d, int64_t s, bool across, int stretch_mode) {
+  if (s <= d) return {int32_t(((2 * i + 1) * s - 1) / (2 * d)), 1};
+  const int64_t a = block_start(i, d, s), b = block_start(i + 1, d, s);
+  switch (stretch_mode) {
+    case STRETCH_ANDSCANS:
+    case STRETCH_ORSCANS: return {int32_t(a), int32_t(b - a)};
+    case STRETCH_DELETESCANS: return {int32_t(across ? b - 1 : a), 1};
+    default: return {int32_t(a), 1};
+  }
+}
+
 // Plans one axis. `from`/`to` are where the source's start and end edges
 // land in GDI device units; `src`/`src_len` the source span in bitmap
-// pixels of a bitmap `size` pixels long. `limit` bounds the device range.
+// pixels of a bitmap `size` pixels long (a negative length runs back from
+// src, covering (src + src_len, src]). `limit` bounds the device range.
 bool plan_axis(double from, double to, const DeviceAxis& dev, int64_t limit_lo, int64_t limit_hi,
-               const BlitSource* source, double src, double src_len, int32_t size,
+               const BlitSource* source, int64_t src, int64_t src_len, int32_t size, bool across,
                int stretch_mode, Axis* axis) {
   constexpr double far = 1e12;  // far past any surface; keeps the rounding defined
   if (!(std::fabs(from) < far && std::fabs(to) < far)) return false;
@@ -43,11 +65,9 @@ bool plan_axis(double from, double to, const DeviceAxis& dev, int64_t limit_lo, 
   if (g1 == g2) return false;
   const bool mirrored = g2 < g1;
   // GDI covers [g1, g2) forward and (g2, g1] mirrored.
-  const double lo = mirrored ? double(g2 + 1) : double(g1);
-  const double hi = mirrored ? double(g1 + 1) : double(g2);
-  const double edge = mirrored ? hi : lo;
-  const double length = hi - lo;
-  double d_lo = dev.scale * lo + dev.offset, d_hi = dev.scale * hi + dev.offset;
+  const int64_t lo = mirrored ? g2 + 1 : g1, hi = mirrored ? g1 + 1 : g2;
+  const int64_t length = hi - lo;
+  double d_lo = dev.scale * double(lo) + dev.offset, d_hi = dev.scale * double(hi) + dev.offset;
   if (d_lo > d_hi) std::swap(d_lo, d_hi);
   axis->begin = std::max<int64_t>(std::llround(d_lo), limit_lo);
   axis->end = std::min<int64_t>(std::llround(d_hi), limit_hi);
@@ -56,52 +76,28 @@ bool plan_axis(double from, double to, const DeviceAxis& dev, int64_t limit_lo, 
   const size_t n = size_t(axis->end - axis->begin);
   axis->phase.resize(n);
   if (source) axis->takes.resize(n);
-  // The source rectangle, sorted, cut to the bitmap.
-  const double s_lo = std::max(0.0, std::min(src, src + src_len));
-  const double s_hi = std::min(double(size), std::max(src, src + src_len));
+  const int64_t s_len = src_len < 0 ? -src_len : src_len;
   for (size_t k = 0; k < n; ++k) {
-    const double p = double(axis->begin + int64_t(k));
-    double g_lo = (p - dev.offset) / dev.scale, g_hi = (p + 1 - dev.offset) / dev.scale;
-    if (g_lo > g_hi) std::swap(g_lo, g_hi);
-    axis->phase[k] = int64_t(std::floor((g_lo + g_hi) / 2));
-    if (!source) continue;
-    // Fractions along the destination from the source's start edge.
-    double f0 = (mirrored ? edge - g_hi : g_lo - edge) / length;
-    double f1 = f0 + (g_hi - g_lo) / length;
-    double a = src + f0 * src_len, b = src + f1 * src_len;
-    if (a > b) std::swap(a, b);
-    Take take;
-    if (b - a <= 1 || stretch_mode == STRETCH_DELETESCANS) {
-      const double c = std::floor((a + b) / 2);
-      if (c >= s_lo && c < s_hi) take = {int32_t(c), 1};
-    } else {
-      const double first = std::max(std::floor(a), s_lo);
-      const double last = std::min(std::ceil(b), s_hi);
-      if (last > first) take = {int32_t(first), int32_t(last - first)};
-    }
-    axis->takes[k] = take;
+    const double centre = (double(axis->begin + int64_t(k)) + 0.5 - dev.offset) / dev.scale;
+    const int64_t g = int64_t(std::floor(centre));
+    axis->phase[k] = g;
+    if (!source || s_len == 0) continue;
+    // The destination pixel's index from the source's start edge.
+    const int64_t i = std::clamp<int64_t>(mirrored ? hi - 1 - g : g - lo, 0, length - 1);
+    const Take t = take_for(i, length, s_len, across, stretch_mode);
+    int64_t first = src_len < 0 ? src - t.first - t.count + 1 : src + t.first;
+    int64_t last = first + t.count;  // exclusive
+    first = std::max<int64_t>(first, 0);
+    last = std::min<int64_t>(last, size);
+    if (last > first) axis->takes[k] = {int32_t(first), int32_t(last - first)};
   }
   return true;
 }
 
 // The source colour one device pixel takes: a single pixel, or a block
-// folded by the stretch mode.
+// folded by AND (ANDSCANS) or OR (ORSCANS).
 uint32_t sample(const Bitmap& bitmap, const Take& tx, const Take& ty, int stretch_mode) {
   if (tx.count == 1 && ty.count == 1) return bitmap.row(ty.first)[tx.first] & RGB_MASK;
-  if (stretch_mode == STRETCH_HALFTONE) {
-    uint64_t r = 0, g = 0, b = 0;
-    for (int32_t y = ty.first; y < ty.first + ty.count; ++y) {
-      const uint32_t* row = bitmap.row(y);
-      for (int32_t x = tx.first; x < tx.first + tx.count; ++x) {
-        r += (row[x] >> 16) & 0xFF;
-        g += (row[x] >> 8) & 0xFF;
-        b += row[x] & 0xFF;
-      }
-    }
-    const uint64_t n = uint64_t(tx.count) * uint64_t(ty.count);
-    return uint32_t((r + n / 2) / n) << 16 | uint32_t((g + n / 2) / n) << 8 |
-           uint32_t((b + n / 2) / n);
-  }
   const bool or_scans = stretch_mode == STRETCH_ORSCANS;
   uint32_t acc = or_scans ? 0 : RGB_MASK;
   for (int32_t y = ty.first; y < ty.first + ty.count; ++y) {
@@ -168,9 +164,10 @@ uint32_t apply_rop3(uint8_t index, uint32_t p, uint32_t s, uint32_t d) {
 }
 
 uint32_t BlitPattern::at(int64_t x, int64_t y) const {
-  if (!tile || width <= 0 || height <= 0) return colour;
+  if (!tile || width <= 0 || height <= 0) return 0xFF000000u | colour;
   const int64_t tx = ((x % width) + width) % width, ty = ((y % height) + height) % height;
-  return tile[ty * width + tx] & RGB_MASK;
+  const uint32_t word = tile[ty * width + tx];
+  return (word >> 24) == 0 ? 0 : 0xFF000000u | word;
 }
 
 bool blit(cairo_t* cr, const BlitTarget& target, uint32_t rop, const BlitSource* source,
@@ -210,10 +207,10 @@ bool blit(cairo_t* cr, const BlitTarget& target, uint32_t rop, const BlitSource*
   Axis ax, ay;
   if (!plan_axis(target.x1, target.x2, {ctm.xx, ctm.x0}, lo_x, hi_x, source,
                  source ? source->x : 0, source ? source->width : 0,
-                 bitmap ? bitmap->width() : 0, stretch_mode, &ax) ||
+                 bitmap ? bitmap->width() : 0, true, stretch_mode, &ax) ||
       !plan_axis(target.y1, target.y2, {ctm.yy, ctm.y0}, lo_y, hi_y, source,
                  source ? source->y : 0, source ? source->height : 0,
-                 bitmap ? bitmap->height() : 0, stretch_mode, &ay))
+                 bitmap ? bitmap->height() : 0, false, stretch_mode, &ay))
     return true;  // nothing visible
   const uint64_t w = uint64_t(ax.end - ax.begin), h = uint64_t(ay.end - ay.begin);
   if (w * h > MAX_BLIT_PIXELS) return false;
@@ -245,8 +242,12 @@ bool blit(cairo_t* cr, const BlitTarget& target, uint32_t rop, const BlitSource*
       }
       const uint32_t s = source ? sample(*bitmap, ax.takes[i], ay.takes[j], stretch_mode) : 0;
       const uint32_t p = uses_p ? pattern->at(ax.phase[i], ay.phase[j]) : 0;
+      if (uses_p && p == 0) {
+        row[i] = original;  // a gap of the pattern
+        continue;
+      }
       const uint32_t d = uses_d ? over_white(original) : 0;
-      const uint32_t r = apply_rop3(index, p, s, d);
+      const uint32_t r = apply_rop3(index, p & RGB_MASK, s, d);
       row[i] = (uses_d && r == d && (original >> 24) != 255) ? original : (0xFF000000u | r);
     }
   }

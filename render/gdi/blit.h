@@ -37,11 +37,11 @@ inline constexpr uint32_t ROP_DSTINVERT = 0x00550009;
 inline constexpr uint32_t ROP_BLACKNESS = 0x00000042;
 inline constexpr uint32_t ROP_WHITENESS = 0x00FF0062;
 
-// Stretch modes (SETSTRETCHBLTMODE): how shrinking folds source pixels.
-inline constexpr int STRETCH_ANDSCANS = 1;      // BLACKONWHITE: AND
-inline constexpr int STRETCH_ORSCANS = 2;       // WHITEONBLACK: OR
-inline constexpr int STRETCH_DELETESCANS = 3;   // COLORONCOLOR: drop
-inline constexpr int STRETCH_HALFTONE = 4;      // average
+// Stretch modes (SETSTRETCHBLTMODE): how shrinking picks source pixels.
+inline constexpr int STRETCH_ANDSCANS = 1;      // BLACKONWHITE: AND of each block
+inline constexpr int STRETCH_ORSCANS = 2;       // WHITEONBLACK: OR of each block
+inline constexpr int STRETCH_DELETESCANS = 3;   // COLORONCOLOR: one pixel of each
+inline constexpr int STRETCH_HALFTONE = 4;      // one pixel of each, as GDI here
 
 constexpr uint8_t rop_index(uint32_t rop) { return uint8_t(rop >> 16); }
 // Whether the result depends on S, P or D.
@@ -53,19 +53,24 @@ constexpr bool rop_uses_destination(uint8_t index) { return ((index >> 1) ^ inde
 // number (p << 2 | s << 1 | d).
 uint32_t apply_rop3(uint8_t index, uint32_t p, uint32_t s, uint32_t d);
 
-// The brush pattern in GDI device pixels: one colour, or a tile of
-// 0x00RRGGBB repeated from device (0, 0) (hatches and pattern brushes).
+// The brush pattern in GDI device pixels: one colour (0x00RRGGBB), or a
+// tile repeated from device (0, 0) (hatches and pattern brushes) of
+// 0xFFRRGGBB words, where a word with a zero top byte leaves its pixel
+// alone (a hatch's gaps).
 struct BlitPattern {
   uint32_t colour = 0;
   const uint32_t* tile = nullptr;  // width x height, rows top-down
   int width = 0, height = 0;
+  // 0xFFRRGGBB, or 0 for a pixel the pattern leaves alone.
   uint32_t at(int64_t x, int64_t y) const;
 };
 
 // The source: a rectangle of the bitmap in its pixels, y from the top row.
+// A negative width or height runs back from x or y, covering
+// (x + width, x]: the image comes out mirrored.
 struct BlitSource {
   const Bitmap* bitmap = nullptr;
-  double x = 0, y = 0, width = 0, height = 0;
+  int32_t x = 0, y = 0, width = 0, height = 0;
 };
 
 // The destination in cr's user space (GDI device units): the source's

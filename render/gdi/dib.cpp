@@ -5,8 +5,10 @@
 #include <array>
 #include <algorithm>
 #include <bit>
+#include <vector>
 
 #include "common/checked_size.h"
+#include "render/gdi/palette.h"
 
 namespace vellum::gdi {
 
@@ -14,13 +16,18 @@ namespace {
 
 enum : uint32_t { BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3 };
 
-constexpr std::array<uint32_t, 20> DEFAULT_PALETTE{
-    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080,
-    0xC0C0C0, 0xC0DCC0, 0xA6CAF0, 0xFFFBF0, 0xA0A0A4, 0x808080, 0xFF0000,
-    0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
-
 uint32_t rgb(uint32_t red, uint32_t green, uint32_t blue) {
   return red << 16 | green << 8 | blue;
+}
+
+// The DC's default palette as 0x00RRGGBB words.
+const std::vector<uint32_t>& default_colours() {
+  static const std::vector<uint32_t> colours = [] {
+    std::vector<uint32_t> words;
+    for (const draw::Colour& c : default_palette()->entries) words.push_back(rgb(c.red, c.green, c.blue));
+    return words;
+  }();
+  return colours;
 }
 
 // Bytes per row, padded to `align` bytes; false past the pixel limit.
@@ -197,7 +204,6 @@ uint32_t Bitmap::pixel(int32_t x, int32_t y) const {
   return row(y)[x] & 0xFFFFFF;
 }
 
-std::span<const uint32_t> default_palette() { return DEFAULT_PALETTE; }
 
 BitmapStatus decode_dib(ByteReader dib, const DibColours& colours, Bitmap* out) {
   *out = Bitmap();
@@ -229,6 +235,7 @@ BitmapStatus decode_dib(ByteReader dib, const DibColours& colours, Bitmap* out) 
 
   const bool top_down = height < 0;
   if (top_down) height = -height;
+  if (colours.rows != 0 && colours.rows < height) height = colours.rows;
   if (width == 0 || height == 0) return BitmapStatus::empty;
   if (width < 0) return BitmapStatus::unsupported;
   const bool rle = compression == BI_RLE8 || compression == BI_RLE4;
@@ -256,7 +263,7 @@ BitmapStatus decode_dib(ByteReader dib, const DibColours& colours, Bitmap* out) 
   const uint32_t entry_size = colours.usage == DIB_PAL_COLORS ? 2 : core ? 3 : 4;
   if (entries * entry_size > rest.left()) return BitmapStatus::truncated;
   const std::span<const uint32_t> palette =
-      colours.palette.empty() ? default_palette() : colours.palette;
+      colours.palette.empty() ? std::span<const uint32_t>(default_colours()) : colours.palette;
   auto palette_colour = [&](uint32_t index) { return index < palette.size() ? palette[index] : 0; };
   Lookup lookup{};
   for (uint64_t k = 0; k < entries; ++k) {
@@ -321,11 +328,11 @@ BitmapStatus decode_bitmap16(const Bitmap16Header& h, ByteReader bits, uint32_t 
     lookup[0] = foreground;
     lookup[1] = background;
   } else if (depth == 4) {
-    for (uint32_t k = 0; k < 16; ++k) lookup[k] = DEFAULT_PALETTE[k < 8 ? k : k + 4];
+    for (uint32_t k = 0; k < 16; ++k) lookup[k] = default_colours()[k < 8 ? k : k + 4];
   } else if (depth == 8) {
     for (uint32_t k = 0; k < 10; ++k) {
-      lookup[k] = DEFAULT_PALETTE[k];
-      lookup[246 + k] = DEFAULT_PALETTE[10 + k];
+      lookup[k] = default_colours()[k];
+      lookup[246 + k] = default_colours()[10 + k];
     }
   }
   const DirectFormat direct{Channel(depth == 16 ? 0x7C00 : 0xFF0000),

@@ -69,11 +69,15 @@ class Bitmap {
 };
 
 // How the colour table of a DIB is read: RGBQUADs, or 16-bit indexes into
-// `palette` (the selected palette as 0x00RRGGBB; an index past it gives
-// black). DIB_PAL_INDICES has no table: pixels index `palette` directly.
+// `palette` (the selected palette as 0x00RRGGBB, the DC's default palette
+// when empty; an index past it gives black). DIB_PAL_INDICES has no table:
+// pixels index `palette` directly.
+// `rows`, when not 0, is how many rows the bits hold if fewer than the
+// header says (SETDIBTODEV's scan count): the image is that many rows high.
 struct DibColours {
   uint16_t usage = DIB_RGB_COLORS;
   std::span<const uint32_t> palette;
+  uint32_t rows = 0;
 };
 
 // Reads a packed DIB (header, masks, colour table, bits) from `dib`, which
@@ -94,8 +98,5 @@ bool read_bitmap16_header(ByteReader& r, Bitmap16Header* header);
 // are 5-5-5, 24 and 32 bits blue, green, red(, unused).
 BitmapStatus decode_bitmap16(const Bitmap16Header& header, ByteReader bits,
                              uint32_t foreground, uint32_t background, Bitmap* out);
-
-// The 20 colours of a fresh DC's palette, as 0x00RRGGBB.
-std::span<const uint32_t> default_palette();
 
 }  // namespace vellum::gdi

@@ -65,8 +65,39 @@ void play_polygon(Player&, const Record&);
 void play_polypolygon(Player&, const Record&);
 void play_setpixel(Player&, const Record&);
 
+// flood_records.cpp: fills of the pixels already drawn.
+void play_floodfill(Player&, const Record&);
+void play_extfloodfill(Player&, const Record&);
+
 // text_records.cpp: TEXTOUT and EXTTEXTOUT.
 void play_textout(Player&, const Record&);
 void play_exttextout(Player&, const Record&);
+
+// bitmap_records.cpp: bitmaps and raster operations.
+void play_setstretchbltmode(Player&, const Record&);
+void play_patblt(Player&, const Record&);
+void play_bitblt(Player&, const Record&);
+void play_stretchblt(Player&, const Record&);
+void play_setdibtodev(Player&, const Record&);
+void play_dibbitblt(Player&, const Record&);
+void play_dibstretchblt(Player&, const Record&);
+void play_stretchdib(Player&, const Record&);
+
+// pattern_brush_records.cpp: pattern brushes into the object table.
+void play_dibcreatepatternbrush(Player&, const Record&);
+void play_createpatternbrush(Player&, const Record&);
+
+// region_records.cpp: region objects and region painting.
+void play_createregion(Player&, const Record&);
+void play_fillregion(Player&, const Record&);
+void play_frameregion(Player&, const Record&);
+void play_paintregion(Player&, const Record&);
+void play_invertregion(Player&, const Record&);
+
+// clip_records.cpp: the clip.
+void play_excludecliprect(Player&, const Record&);
+void play_intersectcliprect(Player&, const Record&);
+void play_offsetcliprgn(Player&, const Record&);
+void play_selectclipregion(Player&, const Record&);
 
 }  // namespace vellum::gdi

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "metafile/field_access.h"
 #include "metafile/stream_layout.h"
 #include "tests/metafile/host_order.h"
 #include "tests/support/wmf_builder.h"
@@ -13,7 +12,7 @@ namespace {
 // A buffer holding one record of `words` in its size field and `bytes` bytes.
 std::vector<uint8_t> record_buffer(uint32_t words, size_t bytes) {
   std::vector<uint8_t> buffer(bytes, 0);
-  store_u32(buffer.data(), words);
+  std::memcpy(buffer.data(), &words, sizeof words);  // host order
   return buffer;
 }
 

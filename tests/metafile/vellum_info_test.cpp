@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "render/gdi/gdi_player.h"
+#include "render/playback.h"
 #include "tests/support/wmf_builder.h"
 #include "tools/vellum-info/metafile_report.h"
 
@@ -26,21 +28,21 @@ std::string contents(std::FILE* file) {
   return text;
 }
 
-Report report(const std::string& path) {
+Report report(const std::string& path, PlaysType plays = nullptr) {
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
-  const int result = report_metafile(path.c_str(), out, err);
+  const int result = report_metafile(path.c_str(), out, err, plays);
   return {result, contents(out), contents(err)};
 }
 
-Report report(const WmfBuilder& wmf, const std::string& name, size_t cut = 0) {
+Report report(const WmfBuilder& wmf, const std::string& name, size_t cut = 0, PlaysType plays = nullptr) {
   const std::string path = ::testing::TempDir() + name;
   auto bytes = wmf.finish();
   if (cut) bytes.resize(bytes.size() - cut);
   std::FILE* file = std::fopen(path.c_str(), "wb");
   std::fwrite(bytes.data(), 1, bytes.size(), file);
   std::fclose(file);
-  Report r = report(path);
+  Report r = report(path, plays);
   std::remove(path.c_str());
   return r;
 }
@@ -99,6 +101,24 @@ TEST(VellumInfo, FailuresHaveOneLineAndTheirOwnCode) {
   EXPECT_NE(open_end.err.find("no end-of-file record"), std::string::npos);
   for (const Report* r : {&missing, &short_file, &cut, &open_end})
     EXPECT_EQ(std::count(r->err.begin(), r->err.end(), '\n'), 1) << r->err;
+}
+
+TEST(VellumInfo, MarksTheRecordsTheChosenPlayerDoesNotPlay) {
+  WmfBuilder wmf;
+  wmf.placeable(0, 0, 100, 100).set_window_ext(100, 100).create_brush(0, 1, 2, 3).select_object(0).rectangle(0, 0, 9, 9);
+  const Report exact = report(wmf, "info-exact.wmf", 0, vellum::plays);
+  EXPECT_NE(exact.out.find("U_WMR_SELECTOBJECT  (not played)\n"), std::string::npos) << exact.out;
+  EXPECT_NE(exact.out.find("U_WMR_RECTANGLE\n"), std::string::npos) << exact.out;
+  EXPECT_NE(exact.out.find("U_WMR_SELECTOBJECT           1  (not played)\n"), std::string::npos) << exact.out;
+  const Report gdi = report(wmf, "info-gdi.wmf", 0, vellum::gdi::plays);
+  EXPECT_EQ(gdi.out.find("not played"), std::string::npos) << gdi.out;
+  EXPECT_EQ(report(wmf, "info-plain.wmf").out.find("not played"), std::string::npos);
+}
+
+TEST(VellumInfo, RefusesAFolderWithItsReason) {
+  const Report folder = report(::testing::TempDir());
+  EXPECT_EQ(folder.result, INFO_UNREADABLE);
+  EXPECT_NE(folder.err.find("a folder"), std::string::npos) << folder.err;
 }
 
 }  // namespace

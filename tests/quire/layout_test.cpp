@@ -5,6 +5,7 @@
 
 #include "doc_writer.h"
 #include "engine/document.h"
+#include "engine/paragraph_metrics.h"
 
 using namespace quire;
 using namespace quire_test;
@@ -158,4 +159,131 @@ TEST(QuireLayout, AnEmptyDocumentStillHasOneWhitePage) {
   const Document doc = open_plan(plan);
   ASSERT_EQ(doc.page_count(), 1);
   EXPECT_EQ(ink_of(render(doc, 1)).count, 0);
+}
+
+namespace {
+
+// A paragraph of `text` in runs of at most `run_bytes` bytes, alternating
+// between two sizes so that slices cut runs and lines of mixed height.
+Paragraph paragraph_of(const std::string& text, size_t run_bytes) {
+  Paragraph paragraph;
+  paragraph.text = text;
+  bool big = false;
+  for (size_t start = 0; start < text.size(); big = !big) {
+    size_t end = std::min(text.size(), start + run_bytes);
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;  // whole characters
+    TextRun run;
+    run.start = static_cast<uint32_t>(start);
+    run.end = static_cast<uint32_t>(end);
+    run.props.half_points = big ? 28 : 20;
+    paragraph.runs.push_back(run);
+    start = end;
+  }
+  return paragraph;
+}
+
+std::string repeated(const std::string& piece, size_t bytes) {
+  std::string text;
+  while (text.size() < bytes) text += piece;
+  text.resize(bytes);
+  return text;
+}
+
+// The lines one Pango layout of the whole paragraph gives: byte length, top, x, baseline.
+struct OneLine {
+  int length;
+  double top, x, baseline;
+};
+std::vector<OneLine> lines_of_one_layout(const Paragraph& paragraph, const FontChoice& fonts, double width) {
+  std::vector<OneLine> out;
+  PangoLayout* layout = make_paragraph_layout(main_layout_context(), paragraph, fonts, width);
+  PangoLayoutIter* iter = pango_layout_get_iter(layout);
+  do {
+    PangoRectangle logical;
+    pango_layout_iter_get_line_extents(iter, nullptr, &logical);
+    out.push_back({pango_layout_iter_get_line_readonly(iter)->length, logical.y / double(PANGO_SCALE),
+                   logical.x / double(PANGO_SCALE), pango_layout_iter_get_baseline(iter) / double(PANGO_SCALE)});
+  } while (pango_layout_iter_next_line(iter));
+  pango_layout_iter_free(iter);
+  g_object_unref(layout);
+  return out;
+}
+
+}  // namespace
+
+// A paragraph longer than one slice is set in several Pango layouts; its
+// lines must come out exactly where one layout of the whole text puts them.
+TEST(QuireLayout, ALongParagraphInSlicesBreaksAsOneLayoutDoes) {
+  const std::vector<std::string> names{"Times New Roman"};
+  const FontChoice fonts{names, 0};
+  struct Case {
+    std::string text;
+    Alignment alignment;
+    int32_t first_indent;
+  };
+  const std::vector<Case> cases{
+      {repeated("abcdefghijklmnopqrstuvwxyz", 9000), Alignment::LEFT, 0},
+      {repeated("Words of ordinary text, with commas. ", 9000), Alignment::JUSTIFY, 720},
+      {repeated("Hanging indent text \xC3\xA9t\xC3\xA9 ", 9000), Alignment::LEFT, -720},
+      {repeated("short wordsandaverylongwordwithoutanyspaceatallthatgoesonandonandonandonforeverandever ", 9000),
+       Alignment::CENTRE, 360},
+  };
+  for (const Case& c : cases) {
+    for (size_t run_bytes : {size_t{9000}, size_t{700}}) {
+      Paragraph paragraph = paragraph_of(c.text, run_bytes);
+      paragraph.props.alignment = c.alignment;
+      paragraph.props.first_indent = c.first_indent;
+      const std::vector<OneLine> expected = lines_of_one_layout(paragraph, fonts, 300);
+      const ParagraphMetrics sliced = lay_out_paragraph(main_layout_context(), paragraph, fonts, 300);
+      ASSERT_GT(sliced.layouts.size(), 1u);
+      ASSERT_EQ(sliced.lines.size(), expected.size()) << c.text.substr(0, 20);
+      for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << c.text.substr(0, 20) << " runs " << run_bytes << " line " << i);
+        EXPECT_EQ(sliced.lines[i].line->length, expected[i].length);
+        EXPECT_NEAR(sliced.lines[i].top, expected[i].top, 0.01);
+        EXPECT_NEAR(sliced.lines[i].x, expected[i].x, 0.01);
+        EXPECT_NEAR(sliced.lines[i].baseline, expected[i].baseline, 0.01);
+      }
+    }
+  }
+}
+
+// A paragraph of 50,000 characters with nowhere to break flows over pages,
+// every line full, and every page draws (the bench times this case).
+TEST(QuireLayout, AParagraphWithoutBreakOpportunitiesFillsItsPages) {
+  const Document doc = open_plan(plain_doc({std::u16string(50000, u'm')}));
+  ASSERT_GE(doc.page_count(), 10);
+  ASSERT_EQ(doc.layout.measured.size(), 1u);
+  const ParagraphMetrics& metrics = doc.layout.measured[0];
+  EXPECT_FALSE(metrics.layouts.empty());  // kept: later pages draw without laying out again
+  for (size_t i = 0; i + 1 < metrics.lines.size(); ++i) ASSERT_EQ(metrics.lines[i].line->length, metrics.lines[0].line->length);
+  for (int page = 1; page <= doc.page_count(); ++page) {
+    const Ink ink = ink_of(render(doc, page));
+    EXPECT_GT(ink.count, 0) << page;
+    EXPECT_GT(ink.right, PAGE_WIDTH - 72 - 15) << page;  // lines run to the right margin
+  }
+}
+
+// Many paragraphs: pages fill in order and only long paragraphs keep their layouts.
+TEST(QuireLayout, TwentyThousandParagraphsOpenAndTheLastPageDraws) {
+  DocPlan plan = plain_doc({});
+  std::u16string text;
+  for (int i = 0; i < 20000; ++i) text += u"word\r";
+  plan.runs.push_back({text, true, {}});
+  const Document doc = open_plan(plan);
+  EXPECT_GT(doc.page_count(), 300);
+  EXPECT_EQ(doc.layout.measured.size(), 20000u);
+  EXPECT_TRUE(doc.layout.measured.back().layouts.empty());
+  EXPECT_GT(ink_of(render(doc, doc.page_count())).count, 0);
+}
+
+// A chain of styles each based on the one before resolves without running deep.
+TEST(QuireLayout, ADeepStyleChainOpens) {
+  DocPlan plan = plain_doc({u"Deep style chain"});
+  for (uint16_t i = 1; i <= 3000; ++i)
+    plan.styles.push_back({u"S", static_cast<uint16_t>(i - 1), sprm_u16(0x840F, 1), {}});
+  plan.paragraph_styles = {3000};
+  const Document doc = open_plan(plan);
+  EXPECT_EQ(doc.page_count(), 1);
+  EXPECT_GT(ink_of(render(doc, 1)).count, 0);
 }

@@ -1,6 +1,9 @@
 // Files that are not readable Word 97-2003 documents are refused with their
 // own result code, and leave the document empty.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -99,4 +102,31 @@ TEST(QuireRefusal, AFailedOpenClearsThePreviousDocument) {
   EXPECT_NE(open_document_memory(doc, bad.data(), bad.size()), OPEN_OK);
   EXPECT_EQ(doc.page_count(), 0);
   EXPECT_EQ(doc.properties.title, "");
+}
+
+// Only a regular file reaches the reader: anything else is refused at once
+// (a FIFO without a writer would block a reading open forever, /dev/zero
+// never ends), and a file over the size limit is refused before a byte of
+// it is read.
+TEST(QuireRefusal, OnlyRegularFilesOfBoundedSizeAreRead) {
+  Document doc;
+  EXPECT_EQ(open_document(doc, "/dev/zero"), OPEN_UNREADABLE);
+  EXPECT_EQ(open_document(doc, "/dev/null"), OPEN_UNREADABLE);
+  const std::string dir = testing::TempDir() + "quire_refusal_dir";
+  ::mkdir(dir.c_str(), 0700);
+  EXPECT_EQ(open_document(doc, dir.c_str()), OPEN_UNREADABLE);
+  const std::string fifo = dir + "/fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(open_document(doc, fifo.c_str()), OPEN_UNREADABLE);
+  ::unlink(fifo.c_str());
+  // A sparse file just over the limit: refused as too large, without reading it.
+  const std::string big = dir + "/big.doc";
+  const int fd = ::open(big.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(MAX_FILE_BYTES + 1)), 0);
+  ::close(fd);
+  EXPECT_EQ(open_document(doc, big.c_str()), OPEN_TOO_LARGE);
+  ::unlink(big.c_str());
+  ::rmdir(dir.c_str());
+  EXPECT_EQ(doc.page_count(), 0);
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "render/fitting.h"
+#include "render/skip_tally.h"
 #include "tests/render/render_probe.h"
 
 namespace vellum::test {
@@ -164,6 +165,23 @@ TEST(Driver, DispatchResults) {
   EXPECT_EQ(dispatch_record(bytes.data(), end, bytes.size() - 6, &state), 0);
   EXPECT_EQ(dispatch_record(bytes.data(), end, bytes.size() - 4, &state), -1);
   EXPECT_EQ(dispatch_record(bytes.data(), end, bytes.size() + 10, &state), -1);
+}
+
+TEST(Driver, CountsTheRecordsItPassesOver) {
+  WmfBuilder wmf = forward_canvas();  // its window extent is played
+  wmf.select_object(0).set_bk_mode(1).select_object(1).rectangle(1, 1, 5, 5);
+  wmf.record(0x49, 1).words({0, 0}).end();
+  wmf.ext_text_out(1, 1, "a");
+  wmf.record(0x18, 4).words({1, 2}).end();  // an ellipse too short to draw: played all the same
+  wmf.trailing({3, 0, 0, 0, 0x2D, 0x01});     // after the end-of-file record
+  std::vector<uint8_t> bytes = wmf.finish();
+  MemoryMetafile memory{bytes.data(), int32_t(bytes.size())};
+  RenderTarget target{};
+  SkipTally skipped;
+  ASSERT_EQ(play_memory_counting_skips(&memory, &target, 200, &skipped), 0);
+  std::free(target.Pixels);
+  EXPECT_EQ(skipped.total(), 5u);
+  EXPECT_EQ(skipped.summary(), "2 SELECTOBJECT, 1 SETBKMODE, 1 EXTTEXTOUT, 1 49");
 }
 
 class PlayFile : public ::testing::Test {

@@ -111,18 +111,18 @@ TEST(PenRecord, StyleBitsWidthAndColour) {
   const PlaybackState s = play_one(
       [](WmfBuilder& w) { w.create_pen(0x1000 | 0x200 | 1, 0xFFFF, 1, 2, 3); },
       play_CREATEPENINDIRECT);
-  EXPECT_EQ(s.pen_dash, 1);
-  EXPECT_EQ(s.pen_cap, 0x200);
-  EXPECT_EQ(s.pen_join, 0x1000);
-  EXPECT_EQ(s.pen_width, 65535.0);
-  EXPECT_EQ(s.pen_red + s.pen_green * 10 + s.pen_blue * 100, 321);
+  EXPECT_EQ(pen_dash(s.pen), 1);
+  EXPECT_EQ(pen_cap(s.pen), 0x200);
+  EXPECT_EQ(pen_join(s.pen), 0x1000);
+  EXPECT_EQ(s.pen.width, 65535);
+  EXPECT_EQ(s.pen.colour.red + s.pen.colour.green * 10 + s.pen.colour.blue * 100, 321);
 
   const PlaybackState odd = play_one(
       [](WmfBuilder& w) { w.create_pen(0x3000 | 0x300 | 5, 1, 0, 0, 0); },
       play_CREATEPENINDIRECT);
-  EXPECT_EQ(odd.pen_dash, -1);
-  EXPECT_EQ(odd.pen_cap, -1);
-  EXPECT_EQ(odd.pen_join, 0x2000);
+  EXPECT_EQ(pen_dash(odd.pen), -1);
+  EXPECT_EQ(pen_cap(odd.pen), -1);
+  EXPECT_EQ(pen_join(odd.pen), 0x2000);
 }
 
 TEST(PenRecord, SolidAfterDashedStrokesSolid) {

@@ -61,6 +61,10 @@ TEST_F(QuireClassTest, OpeningADocumentTellsTheSliderAndTheGauge) {
   EXPECT_EQ(get(slider_, MUIA_Numeric_Max), 3u);
   EXPECT_EQ(get(slider_, MUIA_Numeric_Value), 1u);
   EXPECT_EQ(get(gauge_, MUIA_Gauge_Current), get(gauge_, MUIA_Gauge_Max));
+  EXPECT_EQ(get_text(gauge_, MUIA_Gauge_InfoText), "Page 1 of 3");
+  SetAttrs(document_, MUIA_Quire_Page, 3, TAG_DONE);
+  EXPECT_EQ(get_text(gauge_, MUIA_Gauge_InfoText), "Page 3 of 3");
+  SetAttrs(document_, MUIA_Quire_Page, 4, TAG_DONE);
   EXPECT_EQ(get_text(gauge_, MUIA_Gauge_InfoText), "3 pages");
 }
 

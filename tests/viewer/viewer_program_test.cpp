@@ -7,35 +7,30 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 
 #include "mui_test_support.h"
+#include "tests/support/command_run.h"
 #include "viewer_fixture.h"
 
 namespace {
 
 const std::string BIN = std::string(VELLUM_BINARY_DIR) + "/bin/";
 
-struct Outcome {
-  int exit_code = -1;
-  std::string output;
-};
+using Outcome = vellum::test::CommandRun;
 
-// Runs a shell command; its exit code and standard output.
-Outcome run(const std::string& command) {
-  Outcome outcome;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return outcome;
-  std::array<char, 256> buffer;
-  size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) outcome.output.append(buffer.data(), n);
-  int status = pclose(pipe);
-  outcome.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return outcome;
+Outcome run(const std::string& command) { return vellum::test::run_command(command); }
+
+TEST(ViewerProgram, HelpNeedsNoDisplayAndSlipsAreUsageErrors) {
+  // The X platform without a display would abort the program at once.
+  Outcome help = run("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb " + BIN + "Quire_Viewer --help 2>&1");
+  EXPECT_EQ(help.exit_code, 0);
+  EXPECT_EQ(help.output.rfind("Usage: Quire_Viewer [DOCUMENT]\n", 0), 0u) << help.output;
+  EXPECT_EQ(run("QT_QPA_PLATFORM=offscreen " + BIN + "Quire_Viewer --bogus 2>/dev/null").exit_code, 1);
+  EXPECT_EQ(run("QT_QPA_PLATFORM=offscreen " + BIN + "Quire_Viewer a.doc b.doc 2>/dev/null").exit_code, 1);
 }
 
 TEST(ViewerProgram, WithoutTheDocumentClassItSaysSoAndExitsZero) {

@@ -98,6 +98,37 @@ TEST_F(ViewerTest, MovingTheSliderSetsThatPageOnTheDocument) {
   EXPECT_EQ(get(viewer_.Document, MUIA_Quire_Page), 6u);
 }
 
+TEST_F(ViewerTest, PagingKeysChangePagesAndTheGaugeSaysWhichPage) {
+  quire_viewer::open_document(viewer_, write_document("keys.doc", 6).c_str());
+  QWidget* window = find_widget<QSlider>()->window();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  auto* slider = find_widget<QSlider>();
+  slider->setFocus();  // keys reach the page whatever has the focus
+  auto page_after = [&](Qt::Key key) {
+    QTest::keyClick(QApplication::focusWidget(), key);
+    return get(viewer_.Document, MUIA_Quire_Page);
+  };
+  EXPECT_EQ(page_after(Qt::Key_PageDown), 2u);
+  EXPECT_EQ(page_after(Qt::Key_PageDown), 3u);
+  EXPECT_EQ(page_after(Qt::Key_PageUp), 2u);
+  EXPECT_EQ(page_after(Qt::Key_End), 6u);
+  EXPECT_EQ(get_text(viewer_.Gauge, MUIA_Gauge_InfoText), "Page 6 of 6");
+  EXPECT_EQ(page_after(Qt::Key_PageDown), 6u);  // no page beyond the last
+  EXPECT_EQ(page_after(Qt::Key_Home), 1u);
+  EXPECT_EQ(page_after(Qt::Key_PageUp), 1u);
+  EXPECT_EQ(get_text(viewer_.Gauge, MUIA_Gauge_InfoText), "Page 1 of 6");
+
+  // In the File field Home and End move the cursor; the paging keys still page.
+  auto* edit = find_widget<QLineEdit>();
+  edit->setFocus();
+  edit->setCursorPosition(3);
+  EXPECT_EQ(page_after(Qt::Key_End), 1u);
+  EXPECT_EQ(edit->cursorPosition(), edit->text().size());
+  EXPECT_EQ(page_after(Qt::Key_PageDown), 2u);
+  EXPECT_EQ(get_text(viewer_.Document, MUIA_Quire_File), edit->text().toStdString());
+}
+
 TEST_F(ViewerTest, TypingAPathSetsTheFileAfterEveryKeystroke) {
   auto* edit = find_widget<QLineEdit>();
   ASSERT_NE(edit, nullptr);

@@ -1,33 +1,19 @@
 #include "tools/vellum-info/metafile_report.h"
 
 #include <array>
-#include <cerrno>
 #include <cstring>
 #include <vector>
-
-#include <host/path.h>
 
 #include "metafile/byte_order.h"
 #include "metafile/record_names.h"
 #include "metafile/stream_layout.h"
+#include "tools/common/input_file.h"
 
 namespace vellum {
 namespace {
 
-bool read_whole(const char* path, std::vector<uint8_t>* bytes, int* error) {
-  std::FILE* file = std::fopen(host_path_of(path).c_str(), "rb");
-  if (!file) {
-    *error = errno;
-    return false;
-  }
-  uint8_t chunk[65536];
-  size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes->insert(bytes->end(), chunk, chunk + n);
-  const bool failed = std::ferror(file);
-  *error = failed ? errno : 0;
-  std::fclose(file);
-  return !failed;
-}
+// Far beyond any metafile a writer makes.
+constexpr size_t MAX_INPUT_BYTES = size_t(1) << 30;
 
 // XOR of the placeable header's first ten words, as the file's writer made it.
 uint16_t placeable_checksum(const PlaceableHeader& p) {
@@ -57,12 +43,12 @@ void print_headers(std::FILE* out, const PlaceableHeader& p, const MetafileHeade
 
 }  // namespace
 
-int report_metafile(const char* path, std::FILE* out, std::FILE* err) {
+int report_metafile(const char* path, std::FILE* out, std::FILE* err, PlaysType plays) {
   std::vector<uint8_t> bytes;
-  int error = 0;
-  if (!read_whole(path, &bytes, &error)) {
-    std::fprintf(err, "vellum-info: %s: cannot read: %s\n", path, std::strerror(error));
-    return INFO_UNREADABLE;
+  const tools::InputRead read = tools::read_input(path, MAX_INPUT_BYTES, &bytes);
+  if (read.code != tools::EXIT_OK) {
+    std::fprintf(err, "vellum-info: %s: cannot read: %s\n", path, read.reason.c_str());
+    return read.code;
   }
   swap_stream(bytes.data(), bytes.size(), false);
   PlaceableHeader placeable;
@@ -85,7 +71,8 @@ int report_metafile(const char* path, std::FILE* out, std::FILE* err) {
     const uint8_t* record = bytes.data() + offset;
     const uint32_t size = bounded_record_size(record, end);
     if (size == 0) break;
-    std::fprintf(out, "%10zu %10u  %s\n", offset, size, record_type_name(record[4]));
+    const bool skipped = plays && record[4] != U_WMR_EOF && !plays(record[4]);
+    std::fprintf(out, "%10zu %10u  %s%s\n", offset, size, record_type_name(record[4]), skipped ? "  (not played)" : "");
     ++histogram[record[4]];
     ++records;
     if (record[4] == U_WMR_EOF) {
@@ -96,7 +83,9 @@ int report_metafile(const char* path, std::FILE* out, std::FILE* err) {
   }
   std::fprintf(out, "%u records by type:\n", records);
   for (size_t type = 0; type < histogram.size(); ++type)
-    if (histogram[type]) std::fprintf(out, "  %-28s %u\n", record_type_name(static_cast<uint8_t>(type)), histogram[type]);
+    if (histogram[type])
+      std::fprintf(out, "  %-28s %u%s\n", record_type_name(static_cast<uint8_t>(type)), histogram[type],
+                   plays && type != U_WMR_EOF && !plays(uint8_t(type)) ? "  (not played)" : "");
   if (ended) return INFO_OK;
   if (offset < bytes.size()) {
     std::fprintf(err, "vellum-info: %s: truncated: the record at offset %zu does not fit in the file\n", path, offset);

@@ -3,6 +3,8 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "tests/support/raster_records.h"
 
 namespace vellum::gdi {
@@ -115,7 +117,8 @@ TEST(GdiBlit, PatternAndDestinationOperations) {
 }
 
 TEST(GdiBlit, PatternTilesFromTheDeviceOrigin) {
-  const uint32_t tile[4] = {RED, GREEN, BLUE, WHITE};
+  const uint32_t tile[4] = {0xFF000000u | RED, 0xFF000000u | GREEN, 0xFF000000u | BLUE,
+                            0xFF000000u | WHITE};
   const BlitPattern checker{0, tile, 2, 2};
   Canvas canvas(YELLOW);
   ASSERT_TRUE(blit(canvas.cr, {3, 3, 7, 7}, ROP_PATCOPY, nullptr, &checker, 0));
@@ -123,6 +126,12 @@ TEST(GdiBlit, PatternTilesFromTheDeviceOrigin) {
   EXPECT_EQ(canvas.rgb(4, 4), RED);
   EXPECT_EQ(canvas.rgb(5, 4), GREEN);
   EXPECT_EQ(canvas.rgb(4, 5), BLUE);
+  // Words with a zero top byte are gaps: the destination shows through.
+  const uint32_t hatch[2] = {0xFF000000u | RED, 0};
+  const BlitPattern stripes{0, hatch, 2, 1};
+  ASSERT_TRUE(blit(canvas.cr, {10, 0, 12, 1}, ROP_PATCOPY, nullptr, &stripes, 0));
+  EXPECT_EQ(canvas.rgb(10, 0), RED);
+  EXPECT_EQ(canvas.rgb(11, 0), YELLOW);
 }
 
 TEST(GdiBlit, MirroredDestinationLandsOnePixelOver) {
@@ -166,8 +175,49 @@ TEST(GdiBlit, ShrinkingFoldsByTheStretchMode) {
   };
   EXPECT_EQ(shrink(STRETCH_ANDSCANS), 0x000000u);
   EXPECT_EQ(shrink(STRETCH_ORSCANS), WHITE);
-  EXPECT_EQ(shrink(STRETCH_HALFTONE), 0xBFBFBFu);
-  EXPECT_EQ(shrink(STRETCH_DELETESCANS), WHITE);  // the middle pixel
+  EXPECT_EQ(shrink(STRETCH_HALFTONE), 0x000000u);    // the block's first pixel
+  EXPECT_EQ(shrink(STRETCH_DELETESCANS), WHITE);     // across: the block's last
+}
+
+// Which source pixel each destination pixel takes, as GDI picks them
+// (measured on GDI's own stretching): 8 pixels onto 3, 5, 9, 11 and 12,
+// across and down, with COLORONCOLOR.
+TEST(GdiBlit, StretchPicksThePixelsGdiPicks) {
+  std::vector<uint32_t> ramp;
+  for (uint32_t k = 0; k < 8; ++k) ramp.push_back(k);
+  const Bitmap row = bitmap_of(8, 1, ramp);
+  const Bitmap column = bitmap_of(1, 8, ramp);
+  auto picks = [&](bool across, int n) {
+    Canvas canvas(WHITE, 16);
+    const BlitSource src{across ? &row : &column, 0, 0, across ? 8 : 1, across ? 1 : 8};
+    const BlitTarget to = across ? BlitTarget{0, 0, double(n), 1} : BlitTarget{0, 0, 1, double(n)};
+    blit(canvas.cr, to, ROP_SRCCOPY, &src, nullptr, STRETCH_DELETESCANS);
+    std::string out;
+    for (int k = 0; k < n; ++k) out += char('0' + (across ? canvas.rgb(k, 0) : canvas.rgb(0, k)));
+    return out;
+  };
+  EXPECT_EQ(picks(true, 3), "247");
+  EXPECT_EQ(picks(true, 5), "12457");
+  EXPECT_EQ(picks(false, 3), "035");
+  EXPECT_EQ(picks(false, 5), "02356");
+  for (bool across : {true, false}) {
+    EXPECT_EQ(picks(across, 9), "012334567");
+    EXPECT_EQ(picks(across, 11), "01123345667");
+    EXPECT_EQ(picks(across, 12), "001223445667");
+  }
+}
+
+// A source running back from x (negative width) covers (x + width, x]:
+// the first destination pixels take column x itself.
+TEST(GdiBlit, NegativeSourceWidthMirrorsFromItsStart) {
+  const Bitmap b = bitmap_of(3, 1, {RED, GREEN, BLUE});
+  const BlitSource src{&b, 3, 0, -3, 1};
+  Canvas canvas(YELLOW);
+  ASSERT_TRUE(blit(canvas.cr, {0, 0, 6, 1}, ROP_SRCCOPY, &src, nullptr, STRETCH_DELETESCANS));
+  EXPECT_EQ(canvas.rgb(0, 0), YELLOW);  // column 3 lies outside the bitmap
+  EXPECT_EQ(canvas.rgb(1, 0), YELLOW);
+  EXPECT_EQ(canvas.rgb(2, 0), BLUE);
+  EXPECT_EQ(canvas.rgb(5, 0), GREEN);
 }
 
 TEST(GdiBlit, TheClipHolds) {

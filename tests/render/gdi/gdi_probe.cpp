@@ -2,6 +2,8 @@
 
 #include <cairo.h>
 
+#include <algorithm>
+
 namespace vellum::test {
 
 Rgba GdiPicture::at(int x, int y) const {
@@ -23,6 +25,21 @@ int GdiPicture::inked() const {
   int n = 0;
   for (uint32_t w : pixels) n += (w >> 24) != 0;
   return n;
+}
+
+GdiPicture::Bounds GdiPicture::ink_bounds(int x0, int y0, int x1, int y1) const {
+  if (x1 < 0) x1 = width;
+  if (y1 < 0) y1 = height;
+  Bounds b{width, height, -1, -1};
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x)
+      if (at(x, y).alpha > 0) {
+        b.left = std::min(b.left, x);
+        b.right = std::max(b.right, x);
+        b.top = std::min(b.top, y);
+        b.bottom = std::max(b.bottom, y);
+      }
+  return b;
 }
 
 std::string GdiPicture::describe(int x, int y) const {

@@ -29,6 +29,14 @@ class GdiPicture {
   bool blank(int x, int y) const { return at(x, y).alpha == 0; }
   // Pixels with any ink.
   int inked() const;
+  // The inked pixels' bounds, inclusive, within [x0, x1) x [y0, y1) (the
+  // whole picture by default); left > right when there is none.
+  struct Bounds {
+    int left, top, right, bottom;
+    int width() const { return right - left + 1; }
+    int height() const { return bottom - top + 1; }
+  };
+  Bounds ink_bounds(int x0 = 0, int y0 = 0, int x1 = -1, int y1 = -1) const;
   std::string describe(int x, int y) const;
 };
 

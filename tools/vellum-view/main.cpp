@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <host/path.h>
 #include <proto/dos.h>
 #include <vellum/vellum.h>
 
@@ -20,7 +21,6 @@ namespace tools = vellum::tools;
 
 constexpr size_t MAX_PICTURE_BYTES = size_t(64) << 20;
 constexpr uint32_t TRIAL_SIDE = 64;
-constexpr LONG PATH_BUFFER = 4096;
 
 const char USAGE[] =
     "Usage: vellum-view [OPTIONS] FILE.wmf\n"
@@ -47,8 +47,8 @@ int fail(int code, const std::string& message) {
 
 // The file named as the runtime reads it: volume names such as RAM: become folders.
 std::string host_path(const std::string& name) {
-  char buffer[PATH_BUFFER];
-  return HostPathFromName(name.c_str(), buffer, PATH_BUFFER) > 0 ? std::string(buffer) : name;
+  const std::string path = host_path_of(name.c_str());
+  return path.empty() ? name : path;
 }
 
 // Reads the picture and draws it once, small, so a file that cannot be

@@ -1,6 +1,7 @@
 // The document functions of quire.library over the document engine. Every
 // call holds the base's lock. Before QuireInit and after QuireExit there is
 // no document: opens fail, counts are 0, texts are empty, renders NULL.
+#include <common/no_throw.h>
 #include <proto/dos.h>
 
 #include <new>
@@ -65,7 +66,9 @@ LONG QuireOpen(struct QuireBase* base, CONST_STRPTR path) {
       *doc = {};
       return QUIRE_ERR_UNREADABLE;
     }
-    return quire::open_document(*doc, host_path(path).c_str());
+    // The engine throws nothing; the path's copy is all that could.
+    return vellum::without_exceptions(LONG{QUIRE_ERR_TOO_LARGE},
+                                      [&] { return LONG{quire::open_document(*doc, host_path(path).c_str())}; });
   });
 }
 

@@ -4,6 +4,9 @@
 //   render_bench corpus DIR [SECONDS]   files/s and megapixels/s at limits
 //                                       200 and 2000, split into loading
 //                                       with conversion, and drawing
+//   render_bench gdi-corpus DIR [SECONDS]
+//                                       the same for the GDI player (files
+//                                       read once; drawing only)
 //   render_bench write-lines FILE N     writes a picture of N LINETO records
 //   render_bench file FILE LIMIT        renders one file repeatedly, prints
 //                                       the time of one render
@@ -22,6 +25,7 @@
 #include <vector>
 
 #include "metafile/byte_order.h"
+#include "render/gdi/gdi_image.h"
 #include "render/playback.h"
 #include "tests/support/wmf_builder.h"
 
@@ -101,6 +105,42 @@ int bench_corpus(const std::string& dir, double min_seconds) {
   return 0;
 }
 
+// The GDI player over files held in memory: fonts and glyphs stay cached
+// across pictures, as in any long-running host.
+int bench_gdi_corpus(const std::string& dir, double min_seconds) {
+  std::vector<std::vector<uint8_t>> files;
+  for (const auto& entry : std::filesystem::directory_iterator(dir))
+    if (entry.path().extension() == ".wmf") files.push_back(read_file(entry.path().string()));
+  if (files.empty()) {
+    std::fprintf(stderr, "render_bench: no .wmf files in %s\n", dir.c_str());
+    return 1;
+  }
+  std::printf("gdi player in-process, %zu files\n", files.size());
+  std::printf("%6s %10s %12s %8s\n", "limit", "files/s", "megapixel/s", "us/file");
+  for (uint32_t limit : {200u, 2000u}) {
+    vellum::RenderTarget target{nullptr, 0, 0};
+    auto pass = [&](size_t* count, double* megapixels) {
+      for (const auto& bytes : files) {
+        vellum::gdi::render_image(bytes.data(), bytes.size(), limit, &target, nullptr, {});
+        *megapixels += double(target.Width) * target.Height / 1e6;
+        ++*count;
+      }
+    };
+    size_t count = 0;
+    double megapixels = 0;
+    pass(&count, &megapixels);  // warm fontconfig and the face cache
+    count = 0;
+    megapixels = 0;
+    const Clock::time_point start = Clock::now();
+    while (seconds_since(start) < min_seconds) pass(&count, &megapixels);
+    const double total = seconds_since(start);
+    std::printf("%6u %10.0f %12.1f %8.1f\n", limit, count / total, megapixels / total,
+                1e6 * total / count);
+    std::free(target.Pixels);
+  }
+  return 0;
+}
+
 // A 1000 x 1000 picture: a 1-unit pen, one MOVETO and n LINETO records in a
 // zigzag, and no fill anywhere, so every stroke re-strokes the whole path.
 int write_lines(const std::string& path, uint32_t n) {
@@ -133,9 +173,12 @@ int bench_file(const std::string& path, uint32_t limit) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "corpus" && argc >= 3) return bench_corpus(argv[2], argc > 3 ? std::atof(argv[3]) : 2.0);
+  if (mode == "gdi-corpus" && argc >= 3)
+    return bench_gdi_corpus(argv[2], argc > 3 ? std::atof(argv[3]) : 2.0);
   if (mode == "write-lines" && argc == 4) return write_lines(argv[2], uint32_t(std::atol(argv[3])));
   if (mode == "file" && argc == 4) return bench_file(argv[2], uint32_t(std::atol(argv[3])));
   std::fprintf(stderr,
-               "usage: render_bench corpus DIR [SECONDS] | write-lines FILE N | file FILE LIMIT\n");
+               "usage: render_bench corpus DIR [SECONDS] | gdi-corpus DIR [SECONDS] |\n"
+               "       write-lines FILE N | file FILE LIMIT\n");
   return 1;
 }

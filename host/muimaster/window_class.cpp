@@ -5,12 +5,16 @@
 // back where it was last closed, for as long as the program runs. The
 // paging keys move the window's default object unless the focused widget
 // takes them itself (a text field keeps Home and End for its cursor).
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <map>
 
+#include <proto/exec.h>
 #include <proto/utility.h>
 
 #include "mui_internal.h"
@@ -213,9 +217,38 @@ QWidget* window_widget(Object* window) {
 
 }  // namespace host::mui
 
-extern "C" BOOL HostSaveWindowImage(Object* window, CONST_STRPTR path) {
+namespace {
+
+// The window's contents drawn offscreen, encoded as PNG; empty when obj is no window.
+QByteArray window_png(Object* window) {
   QWidget* widget = host::mui::window_widget(window);
-  if (!widget || !path) return FALSE;
+  QByteArray png;
+  if (!widget) return png;
   widget->ensurePolished();
-  return widget->grab().toImage().save(QString::fromLocal8Bit(path), "PNG") ? TRUE : FALSE;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!widget->grab().toImage().save(&buffer, "PNG")) png.clear();
+  return png;
+}
+
+}  // namespace
+
+// The path's bytes name the file as they are, whatever the locale.
+extern "C" BOOL HostSaveWindowImage(Object* window, CONST_STRPTR path) {
+  const QByteArray png = window_png(window);
+  if (png.isEmpty() || !path) return FALSE;
+  std::FILE* file = std::fopen(path, "wb");
+  if (!file) return FALSE;
+  const bool written = std::fwrite(png.constData(), 1, size_t(png.size()), file) == size_t(png.size());
+  return std::fclose(file) == 0 && written ? TRUE : FALSE;
+}
+
+extern "C" APTR HostWindowPNG(Object* window, ULONG* size) {
+  const QByteArray png = window_png(window);
+  if (png.isEmpty() || !size) return nullptr;
+  APTR bytes = AllocVec(ULONG(png.size()), MEMF_ANY);
+  if (!bytes) return nullptr;
+  std::memcpy(bytes, png.constData(), size_t(png.size()));
+  *size = ULONG(png.size());
+  return bytes;
 }

@@ -11,6 +11,12 @@ EXEC_C_BEGIN
    only while open. FALSE when obj is no window or the file cannot be written. */
 BOOL HostSaveWindowImage(Object* window, CONST_STRPTR path);
 
+/* The same picture as PNG bytes in memory, allocated with AllocVec (the
+   caller frees them with FreeVec), their count in *size; NULL when obj is
+   no window or the picture cannot be made. Lets a caller write the file
+   its own way. */
+APTR HostWindowPNG(Object* window, ULONG* size);
+
 EXEC_C_END
 
 #endif

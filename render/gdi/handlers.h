@@ -65,6 +65,10 @@ void play_polygon(Player&, const Record&);
 void play_polypolygon(Player&, const Record&);
 void play_setpixel(Player&, const Record&);
 
+// flood_records.cpp: fills of the pixels already drawn.
+void play_floodfill(Player&, const Record&);
+void play_extfloodfill(Player&, const Record&);
+
 // text_records.cpp: TEXTOUT and EXTTEXTOUT.
 void play_textout(Player&, const Record&);
 void play_exttextout(Player&, const Record&);

@@ -1,121 +1,101 @@
-// vellum-view: shows a Windows Metafile in a window, through a small MUI
-// application holding one vellum.mcc object. With --screenshot it draws
-// the window offscreen into a PNG file and exits.
+// vellum-view: shows a Windows Metafile in a window that can be resized and
+// zoomed, drawn through libvellum (GDI player by default), or with --class
+// in the MUI window of the vellum.mcc module. With --screenshot it writes
+// the window as a PNG and exits.
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
-#include <host/muimaster.h>
-#include <mui/Vellum_mcc.h>
-#include <proto/exec.h>
-#include <proto/muimaster.h>
+#include <proto/dos.h>
+#include <vellum/vellum.h>
+
+#include "roads.h"
+#include "tools/common/exit_codes.h"
+#include "tools/common/input_file.h"
+#include "view_options.h"
 
 namespace {
 
+using namespace vellum_view;
+namespace tools = vellum::tools;
+
+constexpr size_t kMaxPictureBytes = size_t(64) << 20;
+constexpr uint32_t kTrialSide = 64;
+constexpr LONG kPathBuffer = 4096;
+
 const char USAGE[] =
-    "Usage: vellum-view FILE.wmf [--screenshot OUT.png]\n"
-    "Shows a placeable Windows Metafile, fitted to at most 200 pixels' width.\n"
-    "  --screenshot OUT.png  draw the window offscreen into OUT.png and exit\n"
-    "  --help                show this text\n";
+    "Usage: vellum-view [OPTIONS] FILE.wmf\n"
+    "Shows a Windows Metafile in a window. The picture follows the window's\n"
+    "size; Ctrl + and Ctrl - (or Ctrl with the mouse wheel) zoom, Ctrl 0 fits\n"
+    "it again.\n"
+    "\n"
+    "  --mode gdi|spec        gdi (default) plays the file as Windows does;\n"
+    "                         spec plays only the module's own record types\n"
+    "  --class                show it as the vellum.mcc module does instead: a\n"
+    "                         MUI window, the picture at most 200 pixels wide,\n"
+    "                         spec mode only\n"
+    "  --size WxH             the window's first size (640x480)\n"
+    "  --screenshot OUT.png   write the window as PNG and exit (no display\n"
+    "                         needed); the file is replaced only once complete\n"
+    "  -h, --help             this text\n"
+    "  --version              the program's version\n"
+    "\n";
 
-// Input rounds before a screenshot, so the window is laid out and drawn.
-constexpr int SETTLE_ROUNDS = 3;
-
-struct Options {
-  const char* file = nullptr;
-  const char* screenshot = nullptr;
-};
-
-// 0 when the arguments make sense, 1 for --help, -1 otherwise.
-int parse(int argc, char** argv, Options* options) {
-  for (int i = 1; i < argc; i++) {
-    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return 1;
-    if (std::strcmp(argv[i], "--screenshot") == 0) {
-      if (++i == argc) return -1;
-      options->screenshot = argv[i];
-    } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
-      return -1;
-    } else if (!options->file) {
-      options->file = argv[i];
-    } else {
-      return -1;
-    }
-  }
-  return options->file ? 0 : -1;
+int fail(int code, const std::string& message) {
+  std::fprintf(stderr, "vellum-view: %s\n", message.c_str());
+  return code;
 }
 
-const char* file_part(const char* path) {
-  const char* slash = std::strrchr(path, '/');
-  return slash ? slash + 1 : path;
+// The file named as the runtime reads it: volume names such as RAM: become folders.
+std::string host_path(const std::string& name) {
+  char buffer[kPathBuffer];
+  return HostPathFromName(name.c_str(), buffer, kPathBuffer) > 0 ? std::string(buffer) : name;
 }
 
-// The standard input loop: until quit is returned or Ctrl-C arrives.
-void run(Object* app) {
-  ULONG signals = 0;
-  for (;;) {
-    if (ULONG(DoMethod(app, MUIM_Application_NewInput, &signals)) == MUIV_Application_ReturnID_Quit) return;
-    if (signals) {
-      signals = Wait(signals | SIGBREAKF_CTRL_C);
-      if (signals & SIGBREAKF_CTRL_C) return;
-    }
+// Reads the picture and draws it once, small, so a file that cannot be
+// shown is told before any window opens.
+int check_picture(const ViewOptions& options, std::vector<uint8_t>* bytes) {
+  const tools::InputRead read = tools::read_input(host_path(options.file), kMaxPictureBytes, bytes);
+  if (read.code != tools::EXIT_OK) return fail(read.code, options.file + ": " + read.reason);
+  vellum_options trial;
+  vellum_options_init(&trial);
+  trial.mode = options.spec_mode ? VELLUM_MODE_SPEC : VELLUM_MODE_GDI;
+  trial.max_width = trial.max_height = kTrialSide;
+  vellum_image image;
+  const int result = vellum_render_memory_with(bytes->data(), bytes->size(), &trial, &image, nullptr);
+  vellum_image_free(&image);
+  switch (result) {
+    case VELLUM_OK: return tools::EXIT_OK;
+    case VELLUM_ERROR_MEMORY:
+    case VELLUM_ERROR_SIZE: return fail(tools::EXIT_TOO_LARGE, options.file + ": too large to draw");
+    default:
+      return fail(tools::EXIT_NOT_USABLE,
+                  options.file + (options.spec_mode ? ": not a placeable Windows Metafile, or an empty picture"
+                                                    : ": not a Windows Metafile, or an empty picture"));
   }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options;
-  int parsed = parse(argc, argv, &options);
-  if (parsed != 0) {
-    std::fputs(USAGE, parsed > 0 ? stdout : stderr);
-    return parsed > 0 ? 0 : 2;
+  ViewOptions options;
+  std::string reason;
+  if (!parse_view_options(argc, argv, &options, &reason)) {
+    std::fprintf(stderr, "vellum-view: %s\nTry 'vellum-view --help'.\n", reason.c_str());
+    return tools::EXIT_USAGE;
   }
+  if (options.help) {
+    std::fputs(USAGE, stdout);
+    std::fputs(tools::EXIT_CODES_HELP, stdout);
+    return tools::EXIT_OK;
+  }
+  if (options.version) {
+    std::printf("vellum-view %s\n", vellum_version());
+    return tools::EXIT_OK;
+  }
+  std::vector<uint8_t> bytes;
+  if (const int code = check_picture(options, &bytes); code != tools::EXIT_OK) return code;
   // A screenshot needs no screen: without a display, draw offscreen.
-  if (options.screenshot && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+  if (!options.screenshot.empty() && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-
-  struct Library* muimaster = OpenLibrary(MUIMASTER_NAME, 19);
-  if (!muimaster) {
-    std::fprintf(stderr, "vellum-view: cannot open %s\n", MUIMASTER_NAME);
-    return 1;
-  }
-  Object* picture = MUI_NewObject(MUIC_Vellum, MUIA_Vellum_File, options.file, TAG_DONE);
-  Object* window = MUI_NewObject(MUIC_Window, MUIA_Window_Title, file_part(options.file), MUIA_Window_ID,
-                                 0x56574D46 /* "VWMF" */, MUIA_Window_RootObject,
-                                 MUI_NewObject(MUIC_Group, MUIA_Group_Child, picture, TAG_DONE), TAG_DONE);
-  Object* app = MUI_NewObject(MUIC_Application, MUIA_Application_Title, "vellum-view",
-                              MUIA_Application_Version, "$VER: vellum-view 1.0",
-                              MUIA_Application_Description, "Shows a Windows Metafile",
-                              MUIA_Application_Window, window, TAG_DONE);
-  if (!app) {
-    std::fprintf(stderr, "vellum-view: cannot create the application (is vellum.mcc installed?)\n");
-    CloseLibrary(muimaster);
-    return 1;
-  }
-  IPTR width = 0;
-  GetAttr(MUIA_Vellum_Width, picture, &width);
-  if (width == 0)
-    std::fprintf(stderr, "vellum-view: %s: no picture (unreadable, not a placeable WMF, or a name over 151 characters)\n",
-                 options.file);
-
-  DoMethod(window, MUIM_Notify, MUIA_Window_CloseRequest, TRUE, MUIV_Notify_Application, 2,
-           MUIM_Application_ReturnID, MUIV_Application_ReturnID_Quit);
-  SetAttrs(window, MUIA_Window_Open, TRUE, TAG_DONE);
-
-  int status = 0;
-  if (options.screenshot) {
-    ULONG signals = 0;
-    for (int round = 0; round < SETTLE_ROUNDS; round++) DoMethod(app, MUIM_Application_NewInput, &signals);
-    SetSignal(0, signals);
-    if (!HostSaveWindowImage(window, options.screenshot)) {
-      std::fprintf(stderr, "vellum-view: cannot write %s\n", options.screenshot);
-      status = 1;
-    }
-  } else {
-    run(app);
-  }
-  SetAttrs(window, MUIA_Window_Open, FALSE, TAG_DONE);
-  MUI_DisposeObject(app);
-  CloseLibrary(muimaster);
-  return status;
+  return options.road == Road::kClass ? show_with_class(options) : show_native(options, std::move(bytes));
 }

@@ -1,0 +1,75 @@
+#include "view_options.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace vellum_view {
+namespace {
+
+constexpr int kMinSide = 16, kMaxSide = 8192;
+
+bool parse_size(const char* text, int* width, int* height) {
+  char tail = 0;
+  return std::sscanf(text, "%dx%d%c", width, height, &tail) == 2 && *width >= kMinSide && *width <= kMaxSide &&
+         *height >= kMinSide && *height <= kMaxSide;
+}
+
+}  // namespace
+
+bool parse_view_options(int argc, const char* const* argv, ViewOptions* options, std::string* reason) {
+  bool mode_given = false;
+  for (int i = 1; i < argc; i++) {
+    const std::string argument = argv[i];
+    const bool has_value = i + 1 < argc;
+    if (argument == "--help" || argument == "-h") {
+      options->help = true;
+    } else if (argument == "--version") {
+      options->version = true;
+    } else if (argument == "--class") {
+      options->road = Road::kClass;
+    } else if (argument == "--screenshot") {
+      if (!has_value || argv[i + 1][0] == '\0') {
+        *reason = "--screenshot needs a PNG file name";
+        return false;
+      }
+      options->screenshot = argv[++i];
+    } else if (argument == "--mode") {
+      const std::string mode = has_value ? argv[++i] : "";
+      if (mode != "gdi" && mode != "spec") {
+        *reason = "--mode takes gdi or spec";
+        return false;
+      }
+      options->spec_mode = mode == "spec";
+      mode_given = true;
+    } else if (argument == "--size") {
+      if (!has_value || !parse_size(argv[++i], &options->width, &options->height)) {
+        *reason = "--size takes WIDTHxHEIGHT, each 16 to 8192";
+        return false;
+      }
+    } else if (argument.size() > 1 && argument[0] == '-') {
+      *reason = "unknown option " + argument;
+      return false;
+    } else if (options->file.empty()) {
+      options->file = argument;
+    } else {
+      *reason = "one picture at a time";
+      return false;
+    }
+  }
+  if (options->help || options->version) return true;
+  if (options->file.empty()) {
+    *reason = "no picture given";
+    return false;
+  }
+  if (options->road == Road::kClass) {
+    // vellum.mcc draws with the module's own player only.
+    if (mode_given && !options->spec_mode) {
+      *reason = "--class shows the module's own player: use --mode spec or leave --mode out";
+      return false;
+    }
+    options->spec_mode = true;
+  }
+  return true;
+}
+
+}  // namespace vellum_view

@@ -1,8 +1,8 @@
 // quiredump INPUT PAGENUMBER: opens a Word document through quire.library,
 // prints its page count and properties, and writes one page to
 // "ram:test.png". Standard output carries exactly the tool's lines; trouble
-// with the page number or the PNG file is told on standard error. The exit
-// code is 0 in every case.
+// with the document, the page number, the page or the PNG file is told in
+// one line on standard error. The exit code is 0 in every case.
 #include <host/path.h>
 #include <proto/dos.h>
 #include <proto/exec.h>
@@ -30,19 +30,43 @@ bool parse_page_number(CONST_STRPTR text, LONG& page) {
   return used > 0 && text[used] == '\0';
 }
 
-void print_properties() {
-  std::printf("Number of pages: %ld\n", static_cast<long>(QuireGetPageCount()));
+// Prints the property lines; returns the page count.
+LONG print_properties() {
+  const LONG pages = QuireGetPageCount();
+  std::printf("Number of pages: %ld\n", static_cast<long>(pages));
   std::printf("Title: %s\n", QuireGetTitle());
   std::printf("Subject: %s\n", QuireGetSubject());
   std::printf("Author: %s\n", QuireGetAuthor());
   std::printf("Company: %s\n", QuireGetCompany());
   std::printf("Appname: %s\n", QuireGetAppName());
   std::printf("Language: %s\n", QuireGetLanguage());
+  return pages;
 }
 
-void write_page(LONG page) {
+// Why quire.library refused a document, in words.
+const char* open_problem(LONG result) {
+  switch (result) {
+    case QUIRE_ERR_UNREADABLE: return "it is not a readable file";
+    case QUIRE_ERR_NOT_COMPOUND: return "it is not a Word document (no compound file)";
+    case QUIRE_ERR_NOT_WORD: return "it holds no Word document";
+    case QUIRE_ERR_OLD_WORD: return "it is a Word 6 or Word 95 document";
+    case QUIRE_ERR_ENCRYPTED: return "it is encrypted";
+    case QUIRE_ERR_DAMAGED: return "it is damaged";
+    case QUIRE_ERR_TOO_LARGE: return "it is too large";
+    default: return "quire.library refused it";
+  }
+}
+
+void write_page(LONG page, LONG pages) {
   APTR pixels = QuireRenderPage(page);
-  if (!pixels) return;
+  if (!pixels) {
+    if (page < 1 || page > pages)
+      std::fprintf(stderr, "quiredump: page %ld does not exist (the document has %ld); no page written\n",
+                   static_cast<long>(page), static_cast<long>(pages));
+    else
+      std::fprintf(stderr, "quiredump: page %ld could not be drawn; no page written\n", static_cast<long>(page));
+    return;
+  }
   cairo_surface_t* surface =
       cairo_image_surface_create_for_data(static_cast<unsigned char*>(pixels), CAIRO_FORMAT_ARGB32,
                                           QUIRE_PAGE_WIDTH, QUIRE_PAGE_HEIGHT, QUIRE_PAGE_STRIDE);
@@ -57,16 +81,20 @@ void write_page(LONG page) {
 // Steps 4 to 11 of a run that got past QuireInit.
 void run_document(CONST_STRPTR input, CONST_STRPTR page_text) {
   std::printf("Quire initialisiert...\n");
-  if (QuireOpen(input) == 0) {
+  const LONG opened = QuireOpen(input);
+  if (opened != 0) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "quiredump: \"%s\" cannot be opened: %s\n", input, open_problem(opened));
+  } else {
     LONG page = 0;
     const bool page_ok = parse_page_number(page_text, page);
     std::printf("Open quire...!\n");
-    print_properties();
+    const LONG pages = print_properties();
     std::fflush(stdout);
     if (!page_ok) {
       std::fprintf(stderr, "quiredump: PAGENUMBER \"%s\" is not a decimal number; no page written\n", page_text);
     } else if (struct Library* cairo = OpenLibrary("cairo.library", 5)) {
-      write_page(page);
+      write_page(page, pages);
       CloseLibrary(cairo);
     }
   }

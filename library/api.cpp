@@ -1,12 +1,16 @@
-// The eight functions of vellum.library. Every call takes the base's lock,
-// so callers on several threads cannot tear the shared ImageResult apart;
-// a pixel pointer still dies with the next render, whoever makes it.
-// Calls made before MetafileInit or after MetafileExit(1) find no
-// ImageResult and return 0, -1 or NULL instead of touching it.
+// The eight functions of vellum.library. Every call takes the base's lock.
+// The picture is the calling task's: each task that renders gets its own
+// result (the task that called MetafileInit uses the base's ImageResult),
+// so a task reads the width, height and pixels of its own last render, and
+// its pixel pointer lives until that task renders again or MetafileExit.
+// The fitting limit is the library's, one for every task. Calls made before
+// MetafileInit or after MetafileExit(1) find no ImageResult and return 0,
+// -1 or NULL instead of touching it. No C++ exception leaves a call.
 #include <climits>
 #include <cstdlib>
 #include <iterator>
 
+#include <common/no_throw.h>
 #include <host/path.h>
 #include <proto/dos.h>
 #include <render/playback.h>
@@ -51,7 +55,9 @@ class Locked {
 template <typename Play>
 LONG play_into(struct ImageResult* result, Play play) {
   vellum::RenderTarget target{result->Pixels, result->Width, result->Height};
-  int outcome = play(&target, result->MaxSize);
+  // Whatever the driver did to the target before a throw is kept: it may
+  // already have replaced the picture.
+  int outcome = vellum::without_exceptions(-1, [&] { return play(&target, result->MaxSize); });
   result->Pixels = target.Pixels;
   result->Width = target.Width;
   result->Height = target.Height;
@@ -79,16 +85,47 @@ IPTR render_memory_worker(const struct PPCStackSwapArgs* args) {
   }));
 }
 
+// The calling task's result record; a task other than the initialising one
+// gets its own on its first render (`create`), NULL when it has none.
+struct ImageResult* result_of_caller(struct VellumBase* base, bool create) {
+  if (!base->ImageResult) return nullptr;
+  struct Task* task = FindTask(nullptr);
+  if (task == base->ResultTask) return base->ImageResult;
+  for (struct TaskResult* entry = base->OtherResults; entry; entry = entry->Next)
+    if (entry->Task == task) return &entry->Result;
+  if (!create) return nullptr;
+  auto* entry = static_cast<struct TaskResult*>(AllocVec(sizeof(struct TaskResult), MEMF_PUBLIC | MEMF_CLEAR));
+  if (!entry) return nullptr;
+  entry->Task = task;
+  entry->Next = base->OtherResults;
+  base->OtherResults = entry;
+  return &entry->Result;
+}
+
+void free_results(struct VellumBase* base) {
+  while (struct TaskResult* entry = base->OtherResults) {
+    base->OtherResults = entry->Next;
+    std::free(entry->Result.Pixels);  // the playback driver allocates with calloc
+    FreeVec(entry);
+  }
+  std::free(base->ImageResult->Pixels);
+  FreeVec(base->ImageResult);
+  base->ImageResult = nullptr;
+  base->ResultTask = nullptr;
+}
+
 // The frame both render calls share: a private stack for the worker.
 LONG render_on_own_stack(struct VellumBase* base, StackSwapFunc worker, IPTR argument) {
   Locked locked(base);
-  if (!base->ImageResult) return -1;
+  struct ImageResult* picture = result_of_caller(base, true);
+  if (!picture) return -1;
+  picture->MaxSize = base->ImageResult->MaxSize;
   auto* stack = static_cast<UBYTE*>(AllocMem(RENDER_STACK_SIZE, MEMF_PUBLIC));
   if (!stack) return -1;
   debug("main: Stack 0x%lx\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(stack)));
   struct StackSwapStruct swap = {stack, reinterpret_cast<IPTR>(stack + RENDER_STACK_SIZE),
                                  stack + RENDER_STACK_SIZE};
-  struct PPCStackSwapArgs args = {{argument, reinterpret_cast<IPTR>(base->ImageResult)}};
+  struct PPCStackSwapArgs args = {{argument, reinterpret_cast<IPTR>(picture)}};
   auto result = LONG(NewPPCStackSwap(&swap, worker, &args));
   FreeMem(stack, RENDER_STACK_SIZE);
   return result;
@@ -121,6 +158,7 @@ LONG MetafileInit(struct VellumBase* base) {
   if (!result) return 0;
   result->MaxSize = DEFAULT_MAX_SIZE;
   base->ImageResult = result;
+  base->ResultTask = FindTask(nullptr);
   debug("VELLUM Initialisiert\n");
   return 1;
 }
@@ -128,26 +166,27 @@ LONG MetafileInit(struct VellumBase* base) {
 void MetafileExit(struct VellumBase* base, ULONG flag) {
   if (flag != 1) return;
   Locked locked(base);
-  if (struct ImageResult* result = base->ImageResult) {
-    std::free(result->Pixels);  // the playback driver allocates with calloc
-    FreeVec(result);
-    base->ImageResult = nullptr;
-  }
+  if (base->ImageResult) free_results(base);
   debug("VELLUM Exit\n");
   close_system_libraries(base);
 }
 
 LONG MetafileRenderFile(struct VellumBase* base, CONST_STRPTR path) {
-  return render_on_own_stack(base, render_file_worker, reinterpret_cast<IPTR>(path));
+  return vellum::without_exceptions(LONG(-1), [&] {
+    return render_on_own_stack(base, render_file_worker, reinterpret_cast<IPTR>(path));
+  });
 }
 
 LONG MetafileRenderMemory(struct VellumBase* base, struct MemoryMetafile* metafile) {
-  return render_on_own_stack(base, render_memory_worker, reinterpret_cast<IPTR>(metafile));
+  return vellum::without_exceptions(LONG(-1), [&] {
+    return render_on_own_stack(base, render_memory_worker, reinterpret_cast<IPTR>(metafile));
+  });
 }
 
 APTR MetafileGetPixels(struct VellumBase* base) {
   Locked locked(base);
-  return base->ImageResult ? base->ImageResult->Pixels : nullptr;
+  const struct ImageResult* result = result_of_caller(base, false);
+  return result ? result->Pixels : nullptr;
 }
 
 void MetafileSetMaxSize(struct VellumBase* base, ULONG limit) {
@@ -157,12 +196,14 @@ void MetafileSetMaxSize(struct VellumBase* base, ULONG limit) {
 
 ULONG MetafileGetWidth(struct VellumBase* base) {
   Locked locked(base);
-  return base->ImageResult ? base->ImageResult->Width : 0;
+  const struct ImageResult* result = result_of_caller(base, false);
+  return result ? result->Width : 0;
 }
 
 ULONG MetafileGetHeight(struct VellumBase* base) {
   Locked locked(base);
-  return base->ImageResult ? base->ImageResult->Height : 0;
+  const struct ImageResult* result = result_of_caller(base, false);
+  return result ? result->Height : 0;
 }
 
 }  // namespace vellum_library

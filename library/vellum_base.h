@@ -6,8 +6,9 @@
 #include <proto/exec.h>
 
 // The first four fields are the library's documented base; the rest is the
-// lock that keeps concurrent callers off each other's ImageResult, and the
-// system libraries that MetafileInit holds open.
+// lock that serialises the calls, the system libraries that MetafileInit
+// holds open, and the results of tasks other than the one that called
+// MetafileInit (whose result is ImageResult itself).
 struct VellumBase {
   struct Library LibNode;
   BPTR SegList;
@@ -20,6 +21,15 @@ struct VellumBase {
   struct Library* CyberGfxBase;
   struct Library* IntuitionBase;
   struct Library* UtilityBase;
+  struct Task* ResultTask;             // the task whose result is ImageResult
+  struct TaskResult* OtherResults;     // one per other task that rendered
+};
+
+// The result of one more task that renders, in a list from the base.
+struct TaskResult {
+  struct TaskResult* Next;
+  struct Task* Task;
+  struct ImageResult Result;
 };
 
 namespace vellum_library {

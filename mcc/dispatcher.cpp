@@ -1,6 +1,7 @@
 // The dispatcher of vellum.mcc: object creation renders the named file
 // once and tells the partner object about it; set, get and disposal keep
 // to the instance data; drawing lives in area_drawing.cpp.
+#include <common/no_throw.h>
 #include <cstdlib>
 #include <cstring>
 
@@ -118,17 +119,20 @@ IPTR vellum_get(struct IClass* cl, Object* obj, struct opGet* msg) {
 }  // namespace
 
 IPTR vellum_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
-  switch (msg->MethodID) {
-    case OM_NEW: return vellum_new(cl, obj, reinterpret_cast<struct opSet*>(msg));
-    case OM_DISPOSE: return vellum_dispose(cl, obj, msg);
-    case OM_SET: return vellum_set(cl, obj, reinterpret_cast<struct opSet*>(msg));
-    case OM_GET: return vellum_get(cl, obj, reinterpret_cast<struct opGet*>(msg));
-    case MUIM_AskMinMax: return vellum_ask_min_max(cl, obj, reinterpret_cast<struct MUIP_AskMinMax*>(msg));
-    case MUIM_Draw: return vellum_draw(cl, obj, reinterpret_cast<struct MUIP_Draw*>(msg));
-    case MUIM_Setup: return DoSuperMethodA(cl, obj, msg) ? 1 : 0;
-    case MUIM_Cleanup: return DoSuperMethodA(cl, obj, msg);
-    default: return DoSuperMethodA(cl, obj, msg);
-  }
+  // Nothing C++ throws (a string or buffer without memory) reaches muimaster.
+  return vellum::without_exceptions(IPTR(0), [&]() -> IPTR {
+    switch (msg->MethodID) {
+      case OM_NEW: return vellum_new(cl, obj, reinterpret_cast<struct opSet*>(msg));
+      case OM_DISPOSE: return vellum_dispose(cl, obj, msg);
+      case OM_SET: return vellum_set(cl, obj, reinterpret_cast<struct opSet*>(msg));
+      case OM_GET: return vellum_get(cl, obj, reinterpret_cast<struct opGet*>(msg));
+      case MUIM_AskMinMax: return vellum_ask_min_max(cl, obj, reinterpret_cast<struct MUIP_AskMinMax*>(msg));
+      case MUIM_Draw: return vellum_draw(cl, obj, reinterpret_cast<struct MUIP_Draw*>(msg));
+      case MUIM_Setup: return DoSuperMethodA(cl, obj, msg) ? 1 : 0;
+      case MUIM_Cleanup: return DoSuperMethodA(cl, obj, msg);
+      default: return DoSuperMethodA(cl, obj, msg);
+    }
+  });
 }
 
 const struct EmulLibEntry DispatcherGate = {TRAP_LIB, 0,

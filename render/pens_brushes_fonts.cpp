@@ -3,6 +3,9 @@
 // writes its values straight into the state, the last one of a kind wins.
 #include <cairo.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "render/drawing_objects.h"
 #include "render/handlers.h"
 #include "render/stroke_pieces.h"
@@ -93,21 +96,35 @@ void apply_line_cap(cairo_t* cr, const PlaybackState* state) {
   set_line_cap_bits(cr, pen_cap(state->pen));
 }
 
-// Dash lengths are logical units, so they scale with the picture. A solid
-// pen clears any earlier dash; an unknown style (-1) keeps it.
+// Dash lengths are counted in units of one logical unit, a quarter of the
+// pen's width when that is more (a wide pen's dash is as long as the pen is
+// wide), and one device pixel when that is more: a dash pattern finer than
+// the pixels would cost a stroke per fraction of a pixel and show as solid
+// anyway. A solid pen clears any earlier dash; an unknown style (-1) keeps it.
 void apply_dash(cairo_t* cr, const PlaybackState* state) {
   static const double DASH[] = {4, 4};
   static const double DOT[] = {1, 4};
   static const double DASH_DOT[] = {4, 4, 1, 4};
   static const double DASH_DOT_DOT[] = {4, 4, 1, 4, 1, 4};
+  const double* pattern = nullptr;
+  int count = 0;
   switch (pen_dash(state->pen)) {
-    case 0: cairo_set_dash(cr, nullptr, 0, 0); break;
-    case 1: cairo_set_dash(cr, DASH, 2, 0); break;
-    case 2: cairo_set_dash(cr, DOT, 2, 0); break;
-    case 3: cairo_set_dash(cr, DASH_DOT, 4, 0); break;
-    case 4: cairo_set_dash(cr, DASH_DOT_DOT, 6, 0); break;
-    default: break;
+    case 0: cairo_set_dash(cr, nullptr, 0, 0); return;
+    case 1: pattern = DASH, count = 2; break;
+    case 2: pattern = DOT, count = 2; break;
+    case 3: pattern = DASH_DOT, count = 4; break;
+    case 4: pattern = DASH_DOT_DOT, count = 6; break;
+    default: return;
   }
+  double pixel_x = 1, pixel_y = 0, pixel_x2 = 0, pixel_y2 = 1;
+  cairo_device_to_user_distance(cr, &pixel_x, &pixel_y);
+  cairo_device_to_user_distance(cr, &pixel_x2, &pixel_y2);
+  const double pixel = std::max(std::hypot(pixel_x, pixel_y), std::hypot(pixel_x2, pixel_y2));
+  const double unit = std::max({1.0, double(state->pen.width) / 4, pixel});
+  if (!std::isfinite(unit)) return;
+  double scaled[6];
+  for (int i = 0; i < count; i++) scaled[i] = pattern[i] * unit;
+  cairo_set_dash(cr, scaled, count, 0);
 }
 
 // Every stroke outlines the whole path, open figures of earlier records

@@ -6,10 +6,16 @@
 
 #define VELLUMNAME "vellum.library"
 
-/* The result of the last render, shared by every opener of the library.
+/* The result of the last render of the calling task. Each task (thread)
+   that renders has its own: MetafileGetPixels, MetafileGetWidth and
+   MetafileGetHeight answer with the calling task's own last picture, and a
+   task that has not rendered gets NULL, 0 and 0. Calls may come from
+   several tasks at once; the library serialises them.
    Pixels: Width x Height ARGB32 words (premultiplied alpha, host order,
-   stride Width * 4), owned by the library; valid until the next render
-   that reaches drawing, or MetafileExit. */
+   stride Width * 4), owned by the library; valid until the same task's
+   next render that reaches drawing, or MetafileExit, which frees the
+   pictures of every task. Another task's render never touches them.
+   MaxSize, set with MetafileSetMaxSize, is one limit for every task. */
 struct ImageResult {
   APTR Pixels;
   ULONG Width;

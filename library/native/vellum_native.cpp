@@ -1,4 +1,5 @@
-// libvellum: the engine's playback driver behind a plain C interface. It
+// libvellum: the engine's playback driver behind a plain C interface; what
+// C++ may throw inside (std::bad_alloc) comes out as VELLUM_ERROR_MEMORY. It
 // calls the engine directly, without the library module or the host.
 #include <vellum/vellum.h>
 
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include <common/no_throw.h>
 #include <render/picture_render.h>
 #include <render/playback.h>
 #include <tools/common/exit_codes.h>
@@ -111,55 +113,65 @@ extern "C" void vellum_report_init(vellum_report* report) {
 
 extern "C" int vellum_render_file_with(const char* path, const vellum_options* options, vellum_image* image,
                                        vellum_report* report) {
-  if (!start(image, report) || !path) return VELLUM_ERROR_INPUT;
-  std::vector<uint8_t> bytes;
-  const vellum::tools::InputRead read = vellum::tools::read_input(path, size_t(INT32_MAX), &bytes);
-  if (read.code == vellum::tools::EXIT_TOO_LARGE) return VELLUM_ERROR_SIZE;
-  if (read.code != vellum::tools::EXIT_OK || bytes.empty()) return VELLUM_ERROR_INPUT;
-  return render_with(bytes.data(), bytes.size(), options, image, report);
+  return vellum::without_exceptions(int(VELLUM_ERROR_MEMORY), [&]() -> int {
+    if (!start(image, report) || !path) return VELLUM_ERROR_INPUT;
+    std::vector<uint8_t> bytes;
+    const vellum::tools::InputRead read = vellum::tools::read_input(path, size_t(INT32_MAX), &bytes);
+    if (read.code == vellum::tools::EXIT_TOO_LARGE) return VELLUM_ERROR_SIZE;
+    if (read.code != vellum::tools::EXIT_OK || bytes.empty()) return VELLUM_ERROR_INPUT;
+    return render_with(bytes.data(), bytes.size(), options, image, report);
+  });
 }
 
 extern "C" int vellum_render_memory_with(const void* data, size_t size, const vellum_options* options,
                                          vellum_image* image, vellum_report* report) {
-  if (!start(image, report) || !data || size == 0) return VELLUM_ERROR_INPUT;
-  return render_with(static_cast<const uint8_t*>(data), size, options, image, report);
+  return vellum::without_exceptions(int(VELLUM_ERROR_MEMORY), [&]() -> int {
+    if (!start(image, report) || !data || size == 0) return VELLUM_ERROR_INPUT;
+    return render_with(static_cast<const uint8_t*>(data), size, options, image, report);
+  });
 }
 
 extern "C" size_t vellum_report_skipped_text(const vellum_report* report, char* text, size_t capacity) {
-  vellum::SkipTally tally;
-  if (report)
-    for (int type = 0; type < 256; ++type)
-      tally.add(uint8_t(type), report->skipped[type]);
-  const std::string line = tally.summary();
-  if (text && capacity) {
-    const size_t kept = std::min(line.size(), capacity - 1);
-    std::memcpy(text, line.data(), kept);
-    text[kept] = '\0';
-  }
-  return line.size();
+  return vellum::without_exceptions(size_t(0), [&]() -> size_t {
+    vellum::SkipTally tally;
+    if (report)
+      for (int type = 0; type < 256; ++type)
+        tally.add(uint8_t(type), report->skipped[type]);
+    const std::string line = tally.summary();
+    if (text && capacity) {
+      const size_t kept = std::min(line.size(), capacity - 1);
+      std::memcpy(text, line.data(), kept);
+      text[kept] = '\0';
+    }
+    return line.size();
+  });
 }
 
 extern "C" int vellum_render_file(const char* path, uint32_t max_size, vellum_image* image) {
-  if (!image) return VELLUM_ERROR_INPUT;
-  *image = vellum_image{};
-  if (!path) return VELLUM_ERROR_INPUT;
-  vellum::RenderTarget target{nullptr, 0, 0};
-  return finish(vellum::play_file(path, &target, max_size), target, image);
+  return vellum::without_exceptions(int(VELLUM_ERROR_MEMORY), [&]() -> int {
+    if (!image) return VELLUM_ERROR_INPUT;
+    *image = vellum_image{};
+    if (!path) return VELLUM_ERROR_INPUT;
+    vellum::RenderTarget target{nullptr, 0, 0};
+    return finish(vellum::play_file(path, &target, max_size), target, image);
+  });
 }
 
 extern "C" int vellum_render_memory(const void* data, size_t size, uint32_t max_size, vellum_image* image) {
-  if (!image) return VELLUM_ERROR_INPUT;
-  *image = vellum_image{};
-  if (!data || size == 0 || size > size_t(INT32_MAX)) return VELLUM_ERROR_INPUT;
-  // The driver converts its input in place; it gets a copy.
-  auto* copy = static_cast<uint8_t*>(std::malloc(size));
-  if (!copy) return VELLUM_ERROR_MEMORY;
-  std::memcpy(copy, data, size);
-  vellum::MemoryMetafile metafile{copy, int32_t(size)};
-  vellum::RenderTarget target{nullptr, 0, 0};
-  int played = vellum::play_memory(&metafile, &target, max_size);
-  std::free(copy);
-  return finish(played, target, image);
+  return vellum::without_exceptions(int(VELLUM_ERROR_MEMORY), [&]() -> int {
+    if (!image) return VELLUM_ERROR_INPUT;
+    *image = vellum_image{};
+    if (!data || size == 0 || size > size_t(INT32_MAX)) return VELLUM_ERROR_INPUT;
+    // The driver converts its input in place; it gets a copy.
+    auto* copy = static_cast<uint8_t*>(std::malloc(size));
+    if (!copy) return VELLUM_ERROR_MEMORY;
+    std::memcpy(copy, data, size);
+    vellum::MemoryMetafile metafile{copy, int32_t(size)};
+    vellum::RenderTarget target{nullptr, 0, 0};
+    int played = vellum::play_memory(&metafile, &target, max_size);
+    std::free(copy);
+    return finish(played, target, image);
+  });
 }
 
 extern "C" void vellum_image_free(vellum_image* image) {

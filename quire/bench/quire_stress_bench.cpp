@@ -8,6 +8,10 @@
 //   quire_stress_bench paragraphs N   N one-word paragraphs
 //   quire_stress_bench styles N       N paragraph styles, each based on the one
 //                                     before, the last one used
+//   quire_stress_bench memcap KIND N MB...  opens and draws the document in a
+//                                     child process limited to MB megabytes of
+//                                     address space, and tells how it ended:
+//                                     a result (0 opened, 7 too large...) or a signal
 //   quire_stress_bench write KIND N FILE   writes the document instead
 //   --first before the kind: open and page 1 only (last and mean left at 0)
 #include <algorithm>
@@ -16,6 +20,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -101,9 +108,50 @@ int time_document(const std::string& kind, size_t n, bool every_page) {
   return 0;
 }
 
+// One child per cap: the open's result is its exit code (50 + the result
+// when page 1 then fails to draw).
+int memory_caps(const std::string& kind, size_t n, char** caps, int count) {
+  const quire_test::Bytes bytes = make(kind, n);
+  int aborted = 0;
+  for (int i = 0; i < count; ++i) {
+    const unsigned long megabytes = std::strtoul(caps[i], nullptr, 10);
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+      const rlimit limit{megabytes << 20, megabytes << 20};
+      setrlimit(RLIMIT_AS, &limit);
+      quire::Document doc;
+      const int result = quire::open_document_memory(doc, bytes.data(), bytes.size());
+      std::vector<uint8_t> pixels;
+      try {
+        pixels.resize(static_cast<size_t>(STRIDE) * quire::PAGE_HEIGHT);
+      } catch (...) {
+        _exit(60);
+      }
+      if (result == quire::OPEN_OK && quire::render_document_page(doc, 1, pixels.data(), STRIDE) != 0) _exit(50);
+      _exit(result);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (WIFEXITED(status))
+      std::printf("%-11s %9zu  cap %5lu MB: exit %d%s\n", kind.c_str(), n, megabytes, WEXITSTATUS(status),
+                  WEXITSTATUS(status) == 0   ? " (opened, page 1 drawn)"
+                  : WEXITSTATUS(status) == 7 ? " (too large)"
+                  : WEXITSTATUS(status) == 6 ? " (damaged)"
+                                             : "");
+    else {
+      ++aborted;
+      std::printf("%-11s %9zu  cap %5lu MB: killed by signal %d\n", kind.c_str(), n, megabytes, WTERMSIG(status));
+    }
+  }
+  return aborted == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 5 && std::strcmp(argv[1], "memcap") == 0)
+    return memory_caps(argv[2], std::strtoul(argv[3], nullptr, 10), argv + 4, argc - 4);
   if (argc >= 5 && std::strcmp(argv[1], "write") == 0) {
     const quire_test::Bytes bytes = make(argv[2], std::strtoul(argv[3], nullptr, 10));
     FILE* out = std::fopen(argv[4], "wb");

@@ -1,5 +1,8 @@
 #include "document.h"
 
+#include <new>
+#include <stdexcept>
+
 #include "language_names.h"
 #include "word_reader.h"
 
@@ -23,23 +26,49 @@ int finish_open(Document& doc, int result, CompoundStreams& streams) {
   return OPEN_OK;
 }
 
+// Runs an open; a document that needs more memory than there is is too
+// large, anything else thrown on the way means its structures are damaged.
+// Either way the document is left empty.
+template <typename Open>
+int open_guarded(Document& doc, Open open) noexcept {
+  int result = OPEN_DAMAGED;
+  try {
+    return open();
+  } catch (const std::bad_alloc&) {
+    result = OPEN_TOO_LARGE;
+  } catch (const std::length_error&) {
+    result = OPEN_TOO_LARGE;
+  } catch (...) {
+  }
+  doc = {};  // moves from an empty document: allocates nothing
+  return result;
+}
+
 }  // namespace
 
 int open_document(Document& doc, const char* path) {
-  CompoundStreams streams;
-  const int result = path ? read_compound_file(path, streams) : OPEN_UNREADABLE;
-  return finish_open(doc, result, streams);
+  return open_guarded(doc, [&] {
+    CompoundStreams streams;
+    const int result = path ? read_compound_file(path, streams) : OPEN_UNREADABLE;
+    return finish_open(doc, result, streams);
+  });
 }
 
 int open_document_memory(Document& doc, const uint8_t* data, size_t size) {
-  CompoundStreams streams;
-  const int result = data || size == 0 ? read_compound_memory(data, size, streams) : OPEN_UNREADABLE;
-  return finish_open(doc, result, streams);
+  return open_guarded(doc, [&] {
+    CompoundStreams streams;
+    const int result = data || size == 0 ? read_compound_memory(data, size, streams) : OPEN_UNREADABLE;
+    return finish_open(doc, result, streams);
+  });
 }
 
-int render_document_page(const Document& doc, int page, uint8_t* pixels, int stride) {
+int render_document_page(const Document& doc, int page, uint8_t* pixels, int stride) noexcept {
   if (page < 1) return -1;
-  return render_page(doc.model, doc.layout, static_cast<size_t>(page - 1), pixels, stride);
+  try {
+    return render_page(doc.model, doc.layout, static_cast<size_t>(page - 1), pixels, stride);
+  } catch (...) {
+    return -1;  // no memory to lay a short paragraph out again
+  }
 }
 
 }  // namespace quire

@@ -30,12 +30,13 @@ struct Document {
 };
 
 // Opens and lays out a document. Returns an OpenResult; on any refusal the
-// document is left empty (no pages, empty texts).
+// document is left empty (no pages, empty texts). Nothing is thrown: a
+// document that runs out of memory is OPEN_TOO_LARGE.
 int open_document(Document& doc, const char* path);
 int open_document_memory(Document& doc, const uint8_t* data, size_t size);
 
 // Draws page `page` (counted from 1) into a 595 x 842 ARGB32 buffer with
 // `stride` bytes per row. Returns 0, or -1 when there is no such page.
-int render_document_page(const Document& doc, int page, uint8_t* pixels, int stride);
+int render_document_page(const Document& doc, int page, uint8_t* pixels, int stride) noexcept;
 
 }  // namespace quire

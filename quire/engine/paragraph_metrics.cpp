@@ -3,7 +3,13 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
+#include <memory>
+#include <new>
+#include <system_error>
 #include <thread>
+#include <utility>
 
 namespace quire {
 namespace {
@@ -99,19 +105,39 @@ std::vector<ParagraphMetrics> measure_paragraphs(const std::vector<MeasureJob>& 
   std::vector<ParagraphMetrics> out(jobs.size());
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   const size_t threads = std::min<size_t>({cores, MAX_THREADS, jobs.size() / JOBS_PER_THREAD + 1});
-  // Each helper thread shapes on its own context; this thread takes the first share.
+  // Each helper thread shapes on its own context; this thread takes the
+  // first share, and any share whose helper could not be started. Nothing
+  // thrown leaves a helper: it is noted, and thrown again here once every
+  // helper has been joined.
   std::vector<std::thread> helpers;
+  std::atomic<bool> helper_failed{false};
+  std::vector<std::pair<size_t, size_t>> own{{0, 0}};
   const size_t share = (jobs.size() + threads - 1) / threads;
+  own[0].second = std::min(share, jobs.size());
   for (size_t t = 1; t < threads; ++t) {
     const size_t first = std::min(jobs.size(), t * share), end = std::min(jobs.size(), first + share);
-    helpers.emplace_back([&, first, end] {
-      PangoContext* context = new_layout_context();
-      measure_range(context, jobs, fonts, out, first, end);
-      g_object_unref(context);
-    });
+    try {
+      helpers.emplace_back([&, first, end] {
+        try {
+          const std::unique_ptr<PangoContext, void (*)(gpointer)> context(new_layout_context(), g_object_unref);
+          measure_range(context.get(), jobs, fonts, out, first, end);
+        } catch (...) {
+          helper_failed = true;
+        }
+      });
+    } catch (const std::system_error&) {
+      own.emplace_back(first, end);
+    }
   }
-  measure_range(main_layout_context(), jobs, fonts, out, 0, std::min(share, jobs.size()));
+  std::exception_ptr failure;
+  try {
+    for (const auto& [first, end] : own) measure_range(main_layout_context(), jobs, fonts, out, first, end);
+  } catch (...) {
+    failure = std::current_exception();
+  }
   for (std::thread& helper : helpers) helper.join();
+  if (failure) std::rethrow_exception(failure);
+  if (helper_failed) throw std::bad_alloc();
   return out;
 }
 

@@ -1,7 +1,9 @@
 // The document functions of quire.library over the document engine. Every
 // call holds the base's lock. Before QuireInit and after QuireExit there is
 // no document: opens fail, counts are 0, texts are empty, renders NULL.
+#include <common/no_throw.h>
 #include <host/path.h>
+#include <proto/dos.h>
 
 #include <new>
 #include <string>
@@ -28,6 +30,9 @@ auto locked(struct QuireBase* base, Work work) {
 CONST_STRPTR property_of(struct QuireBase* base, std::string quire::DocumentProperties::*field) {
   return locked(base, [&](quire::Document* doc) { return doc ? (doc->properties.*field).c_str() : EMPTY; });
 }
+
+// An Amiga-style name ("RAM:letter.doc") becomes its host path; other paths pass as they are.
+std::string host_path(CONST_STRPTR path) { return host_path_of(path); }
 
 }  // namespace
 
@@ -58,7 +63,9 @@ LONG QuireOpen(struct QuireBase* base, CONST_STRPTR path) {
       *doc = {};
       return QUIRE_ERR_UNREADABLE;
     }
-    return quire::open_document(*doc, host_path_of(path).c_str());
+    // The engine throws nothing; the path's copy is all that could.
+    return vellum::without_exceptions(LONG{QUIRE_ERR_TOO_LARGE},
+                                      [&] { return LONG{quire::open_document(*doc, host_path(path).c_str())}; });
   });
 }
 

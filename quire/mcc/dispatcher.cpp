@@ -1,5 +1,6 @@
 // The dispatcher of quire.mcc: the seven attributes at creation, set and
 // get; drawing and documents live in page_view.cpp.
+#include <common/no_throw.h>
 #include <emul/emulinterface.h>
 #include <proto/intuition.h>
 #include <proto/utility.h>
@@ -89,17 +90,20 @@ IPTR quire_get(struct IClass* cl, Object* obj, struct opGet* msg) {
 }  // namespace
 
 IPTR quire_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
-  switch (msg->MethodID) {
-    case OM_NEW: return quire_new(cl, obj, reinterpret_cast<struct opSet*>(msg));
-    case OM_DISPOSE: return quire_dispose(cl, obj, msg);
-    case OM_SET:
-      take_attributes(obj, quire_data(cl, obj), reinterpret_cast<struct opSet*>(msg)->ops_AttrList);
-      return DoSuperMethodA(cl, obj, msg);
-    case OM_GET: return quire_get(cl, obj, reinterpret_cast<struct opGet*>(msg));
-    case MUIM_AskMinMax: return quire_ask_min_max(cl, obj, reinterpret_cast<struct MUIP_AskMinMax*>(msg));
-    case MUIM_Draw: return quire_draw(cl, obj, reinterpret_cast<struct MUIP_Draw*>(msg));
-    default: return DoSuperMethodA(cl, obj, msg);
-  }
+  // Nothing C++ throws (a string or buffer without memory) reaches muimaster.
+  return vellum::without_exceptions(IPTR(0), [&]() -> IPTR {
+    switch (msg->MethodID) {
+      case OM_NEW: return quire_new(cl, obj, reinterpret_cast<struct opSet*>(msg));
+      case OM_DISPOSE: return quire_dispose(cl, obj, msg);
+      case OM_SET:
+        take_attributes(obj, quire_data(cl, obj), reinterpret_cast<struct opSet*>(msg)->ops_AttrList);
+        return DoSuperMethodA(cl, obj, msg);
+      case OM_GET: return quire_get(cl, obj, reinterpret_cast<struct opGet*>(msg));
+      case MUIM_AskMinMax: return quire_ask_min_max(cl, obj, reinterpret_cast<struct MUIP_AskMinMax*>(msg));
+      case MUIM_Draw: return quire_draw(cl, obj, reinterpret_cast<struct MUIP_Draw*>(msg));
+      default: return DoSuperMethodA(cl, obj, msg);
+    }
+  });
 }
 
 const struct EmulLibEntry DispatcherGate = {TRAP_LIB, 0, reinterpret_cast<void (*)(void)>(quire_dispatcher)};

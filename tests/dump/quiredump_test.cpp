@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -159,7 +160,20 @@ TEST_F(Quiredump, ARefusedDocumentGivesExactlyTwoLines) {
   const ToolRun result = run({write_doc_file("not-a-doc.doc", Bytes(3000, 'x')), "1"});
   EXPECT_EQ(result.exit_code, 0);
   EXPECT_EQ(result.out, "Quire initialisiert...\nQuire ready\n");
+  EXPECT_NE(result.err.find("cannot be opened: it is not a Word document"), std::string::npos) << result.err;
   EXPECT_FALSE(fs::exists(png()));
+}
+
+TEST_F(Quiredump, AFolderOrFifoIsRefusedAtOnceAndTold) {
+  fs::create_directories(dir_ / "folder.doc");
+  const std::string fifo = (dir_ / "pipe.doc").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& input : {(dir_ / "folder.doc").string(), fifo}) {
+    const ToolRun result = run({input, "1"});  // a FIFO read would block here for ever
+    EXPECT_EQ(result.exit_code, 0);
+    EXPECT_EQ(result.out, "Quire initialisiert...\nQuire ready\n");
+    EXPECT_NE(result.err.find("cannot be opened: it is not a readable file"), std::string::npos) << result.err;
+  }
 }
 
 TEST_F(Quiredump, CallsTheLibraryInTheTablesOrder) {
@@ -201,7 +215,8 @@ TEST_F(Quiredump, APageNumberThatIsNotANumberIsToldAndNothingIsRendered) {
 TEST_F(Quiredump, APageOutsideTheDocumentLeavesNoImage) {
   const ToolRun result = run_spy({"a.doc", "9"});
   EXPECT_EQ(result.out, SPY_LINES);
-  EXPECT_EQ(result.err, "");
+  EXPECT_NE(result.err.find("page 9 does not exist"), std::string::npos) << result.err;
+  EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1);
   EXPECT_FALSE(fs::exists(png()));
 }
 

@@ -158,4 +158,38 @@ TEST(LongFigures, APiecedStrokeKeepsThePathForTheNextFill) {
 }
 
 }  // namespace
+// A wide dashed pen dashes as long as it is wide; a picture fitted far
+// below its logical size keeps dashes of whole pixels instead of fractions
+// of one (which cost a stroke each and showed as a grey solid line).
+TEST(DashedPens, DashesScaleWithThePenAndStayAtLeastAPixel) {
+  WmfBuilder wide = forward_canvas(400, 40);
+  wide.create_pen(0x200 | 1, 20, 0, 0, 0).move_to(0, 20).line_to(400, 20);
+  Picture p;
+  render_into(p, wide.finish(), 400);
+  int wrong = 0;
+  for (int x = 2; x < 398; ++x)
+    if (x % 20 > 1 && x % 20 < 19) wrong += p.inked(x, 20) != ((x / 20) % 2 == 0);
+  EXPECT_EQ(wrong, 0);
+
+  WmfBuilder fitted = forward_canvas(20000, 2000);
+  std::vector<std::pair<int, int>> zigzag;
+  for (int i = 0; i < 1000; ++i) zigzag.push_back({i * 20, i % 2 ? 1050 : 1040});
+  fitted.create_pen(0x200 | 1, 100, 0, 0, 0).polyline(zigzag);
+  Picture small;
+  render_into(small, fitted.finish(), 200);
+  ASSERT_EQ(small.width(), 200u);
+  int inked = 0, runs = 0;
+  bool before = false;
+  for (int x = 0; x < 200; ++x) {
+    const bool here = small.inked(x, 10);
+    inked += here;
+    runs += here && !before;
+    before = here;
+  }
+  EXPECT_GT(runs, 15);   // 4-pixel dashes with 4-pixel gaps: about 25 of them
+  EXPECT_LT(runs, 35);
+  EXPECT_GT(inked, 70);
+  EXPECT_LT(inked, 150);
+}
+
 }  // namespace vellum::test

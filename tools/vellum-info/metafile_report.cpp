@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include <host/path.h>
+
 #include "metafile/byte_order.h"
 #include "metafile/record_names.h"
 #include "metafile/stream_layout.h"
@@ -45,7 +47,7 @@ void print_headers(std::FILE* out, const PlaceableHeader& p, const MetafileHeade
 
 int report_metafile(const char* path, std::FILE* out, std::FILE* err, PlaysType plays) {
   std::vector<uint8_t> bytes;
-  const tools::InputRead read = tools::read_input(path, MAX_INPUT_BYTES, &bytes);
+  const tools::InputRead read = tools::read_input(host_path_of(path), MAX_INPUT_BYTES, &bytes);
   if (read.code != tools::EXIT_OK) {
     std::fprintf(err, "vellum-info: %s: cannot read: %s\n", path, read.reason.c_str());
     return read.code;

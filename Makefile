@@ -9,15 +9,17 @@ PREFIX ?= /usr/local
 
 .PHONY: setup build test run bench compare fuzz ppc-test install clean
 
+# What building and running need; each other target adds its own packages.
 setup:
-	@bash scripts/setup
+	@bash scripts/setup build
 
 build: setup
 	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DVELLUM_TESTS=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS)
 
 # The test build: ASan + UBSan, then every test through ctest.
-test: setup
+test:
+	@bash scripts/setup test
 	@cmake -S . -B $(TEST) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUM_SANITIZE=ON >/dev/null
 	@cmake --build $(TEST) -j $(JOBS)
 	@cd $(TEST) && ctest --output-on-failure -j $(JOBS)
@@ -26,6 +28,7 @@ run: build
 	@bash scripts/run-sample
 
 bench: build
+	@bash scripts/setup bench
 	@bash scripts/bench
 	@bash scripts/bench-quire
 	@bash scripts/setup --bench
@@ -33,16 +36,19 @@ bench: build
 
 # Both players over the shared corpus, scored against GDI's own pictures.
 compare: build
+	@bash scripts/setup test
 	@bash scripts/compare
 
 # libFuzzer targets; FUZZ_SECONDS per target (default 60).
-fuzz: setup
+fuzz:
+	@bash scripts/setup fuzz
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUM_FUZZ=ON -DVELLUM_TESTS=OFF >/dev/null
 	@cmake --build $(FUZZ) -j $(JOBS)
 	@bash scripts/fuzz $(FUZZ) $${FUZZ_SECONDS:-60}
 
 # The metafile tests on a big-endian PowerPC, cross-compiled and run under qemu.
-ppc-test: setup
+ppc-test:
+	@bash scripts/setup ppc
 	@bash scripts/ppc-test $(PPC)
 
 install: build

@@ -3,6 +3,7 @@
 // "ram:test.png". Standard output carries exactly the tool's lines; trouble
 // with the document, the page number, the page or the PNG file is told in
 // one line on standard error. The exit code is 0 in every case.
+#include <host/path.h>
 #include <proto/dos.h>
 #include <proto/exec.h>
 #include <proto/quire.h>
@@ -19,10 +20,9 @@ struct Library* QuireBase = nullptr;
 
 namespace {
 
-constexpr const char kTemplate[] = "INPUT/A,PAGENUMBER/A";
-constexpr const char kOutput[] = "ram:test.png";
-constexpr LONG kPathBuffer = 4096;
-enum { kArgInput, kArgPageNumber, kArgCount };
+constexpr const char TEMPLATE[] = "INPUT/A,PAGENUMBER/A";
+constexpr const char OUTPUT[] = "ram:test.png";
+enum { ARG_INPUT, ARG_PAGE_NUMBER, ARG_COUNT };
 
 // The page number, or false when the text is not a whole decimal number.
 bool parse_page_number(CONST_STRPTR text, LONG& page) {
@@ -70,10 +70,10 @@ void write_page(LONG page, LONG pages) {
   cairo_surface_t* surface =
       cairo_image_surface_create_for_data(static_cast<unsigned char*>(pixels), CAIRO_FORMAT_ARGB32,
                                           QUIRE_PAGE_WIDTH, QUIRE_PAGE_HEIGHT, QUIRE_PAGE_STRIDE);
-  char path[kPathBuffer];
-  std::string problem = "the RAM: folder is unknown";
-  if (HostPathFromName(kOutput, path, kPathBuffer) > 0) problem = quiredump::write_png_replacing(surface, path);
-  if (!problem.empty()) std::fprintf(stderr, "quiredump: %s not written: %s\n", kOutput, problem.c_str());
+  const std::string path = host_path_of(OUTPUT);
+  const std::string problem =
+      path.empty() ? "the RAM: folder is unknown" : quiredump::write_png_replacing(surface, path);
+  if (!problem.empty()) std::fprintf(stderr, "quiredump: %s not written: %s\n", OUTPUT, problem.c_str());
   cairo_surface_destroy(surface);
   FreeVec(pixels);
 }
@@ -109,8 +109,8 @@ int main() {
     std::printf("Error: Couldn't open quire.library\n");
     return 0;
   }
-  IPTR args[kArgCount] = {};
-  struct RDArgs* rdargs = ReadArgs(kTemplate, args, nullptr);
+  IPTR args[ARG_COUNT] = {};
+  struct RDArgs* rdargs = ReadArgs(TEMPLATE, args, nullptr);
   if (!rdargs) {
     std::printf("No Argument...\n");
     CloseLibrary(QuireBase);
@@ -118,7 +118,7 @@ int main() {
   }
   const LONG ready = QuireInit();
   if (ready == 1) {
-    run_document(reinterpret_cast<CONST_STRPTR>(args[kArgInput]), reinterpret_cast<CONST_STRPTR>(args[kArgPageNumber]));
+    run_document(reinterpret_cast<CONST_STRPTR>(args[ARG_INPUT]), reinterpret_cast<CONST_STRPTR>(args[ARG_PAGE_NUMBER]));
     QuireExit(ready);
   }
   FreeArgs(rdargs);

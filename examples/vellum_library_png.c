@@ -22,8 +22,8 @@ static int write_png(const char* to) {
     printf("The picture has no pixels.\n");
     return 1;
   }
-  char path[4096];
-  if (!HostPathFromName(to, path, sizeof path)) {
+  STRPTR path = HostPath(to);
+  if (!path) {
     printf("Cannot write to %s.\n", to);
     return 1;
   }
@@ -32,12 +32,12 @@ static int write_png(const char* to) {
                                                                  (int)height, (int)width * 4);
   cairo_status_t status = cairo_surface_write_to_png(surface, path);
   cairo_surface_destroy(surface);
-  if (status != CAIRO_STATUS_SUCCESS) {
+  if (status == CAIRO_STATUS_SUCCESS)
+    printf("%s: %lu x %lu pixels\n", path, (unsigned long)width, (unsigned long)height);
+  else
     printf("Cannot write %s: %s\n", path, cairo_status_to_string(status));
-    return 1;
-  }
-  printf("%s: %lu x %lu pixels\n", path, (unsigned long)width, (unsigned long)height);
-  return 0;
+  FreeVec(path);
+  return status == CAIRO_STATUS_SUCCESS ? 0 : 1;
 }
 
 int main(void) {

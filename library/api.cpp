@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include <common/no_throw.h>
+#include <host/path.h>
 #include <proto/dos.h>
 #include <render/playback.h>
 
@@ -67,10 +68,10 @@ IPTR render_file_worker(const struct PPCStackSwapArgs* args) {
   auto path = reinterpret_cast<CONST_STRPTR>(args->Args[0]);
   auto* result = reinterpret_cast<struct ImageResult*>(args->Args[1]);
   // The driver reads host paths: volumes such as RAM: go through the assigns.
-  char hostPath[PATH_MAX];
-  if (!path || HostPathFromName(path, hostPath, sizeof hostPath) == 0) return IPTR(-1);
+  std::string hostPath = host_path_of(path);
+  if (hostPath.empty()) return IPTR(-1);
   return IPTR(play_into(result, [&](vellum::RenderTarget* target, ULONG limit) {
-    return vellum::play_file(hostPath, target, limit);
+    return vellum::play_file(hostPath.c_str(), target, limit);
   }));
 }
 

@@ -1,8 +1,9 @@
-// The library frame: resident tag, auto-init table, function array, and
-// the four standard entry points. Open, close and expunge change the open
-// count and flags only under Forbid; expunge removes the base from the
-// library list before Permit and frees it after.
+// The library frame of vellum.library: resident tag, auto-init table and
+// function array over the host's library frame, which writes the entry
+// points' debug lines. Init keeps exec's base and makes the base's lock.
 #include <cstdarg>
+
+#include <host/library_frame.h>
 
 #include "vellum_base.h"
 
@@ -21,85 +22,22 @@ const char LIBRARY_NAME[] = "vellum.library";
 const char ID_STRING[] =
     "vellum.library 1.0 (28.10.18) (c) 2018 the Vellum developers, free to use and share\r\n";
 
-long open_count(const struct VellumBase* base) { return long(base->LibNode.lib_OpenCnt); }
+static_assert(starts_with_frame_head<VellumBase>());
 
-struct Library* LibInit(struct Library* library, BPTR seglist, struct ExecBase* sysbase) {
+BOOL init_base(struct Library* library, struct ExecBase* sysbase) {
   auto* base = reinterpret_cast<struct VellumBase*>(library);
-  debug("LibInit: LibBase 0x%p SegList 0x%lx SBase 0x%p\n", static_cast<void*>(base),
-        static_cast<unsigned long>(seglist), static_cast<void*>(sysbase));
-  base->SegList = seglist;
-  base->LibNode.lib_Revision = 0;
   base->SysBase = sysbase;
   InitSemaphore(&base->Lock);
-  return library;
+  return TRUE;
 }
 
-BPTR expunge_steps(struct VellumBase* base) {
-  debug("LIB_Expunge: LibBase 0x%p <%s> OpenCount %ld\n", static_cast<void*>(base),
-        base->LibNode.lib_Node.ln_Name, open_count(base));
-  Forbid();
-  if (base->LibNode.lib_OpenCnt > 0) {
-    debug("LIB_Expunge: set LIBF_DELEXP\n");
-    base->LibNode.lib_Flags |= LIBF_DELEXP;
-    Permit();
-    return 0;
-  }
-  debug("LIB_Expunge: remove the library\n");
-  Remove(&base->LibNode.lib_Node);
-  Permit();
-  debug("LIB_Expunge: free the library\n");
-  BPTR seglist = base->SegList;
-  UWORD negSize = base->LibNode.lib_NegSize;
-  UWORD posSize = base->LibNode.lib_PosSize;
-  FreeMem(reinterpret_cast<UBYTE*>(base) - negSize, ULONG(negSize) + posSize);
-  debug("LIB_Expunge: return Segment 0x%lx to ramlib\n", static_cast<unsigned long>(seglist));
-  return seglist;
-}
-
-struct Library* LIB_Open(struct VellumBase* base) {
-  debug("LIB_Open: 0x%p <%s> OpenCount %ld\n", static_cast<void*>(base), base->LibNode.lib_Node.ln_Name,
-        open_count(base));
-  Forbid();
-  base->LibNode.lib_Flags &= UBYTE(~LIBF_DELEXP);
-  base->LibNode.lib_OpenCnt++;
-  Permit();
-  return &base->LibNode;
-}
-
-BPTR LIB_Close(struct VellumBase* base) {
-  debug("LIB_Close: 0x%p <%s> OpenCount %ld\n", static_cast<void*>(base), base->LibNode.lib_Node.ln_Name,
-        open_count(base));
-  Forbid();
-  BPTR result = 0;
-  // A close without a matching open would wrap the count; it is ignored.
-  if (base->LibNode.lib_OpenCnt > 0) base->LibNode.lib_OpenCnt--;
-  if (base->LibNode.lib_OpenCnt > 0) {
-    debug("LIB_Close: done\n");
-  } else if (base->LibNode.lib_Flags & LIBF_DELEXP) {
-    debug("LIB_Close: LIBF_DELEXP set\n");
-    result = expunge_steps(base);
-  }
-  Permit();
-  return result;
-}
-
-BPTR LIB_Expunge(struct VellumBase* base) {
-  debug("LIB_Expunge:\n");
-  return expunge_steps(base);
-}
-
-IPTR LIB_Reserved() {
-  debug("LIB_Reserved:\n");
-  return 0;
-}
+constexpr struct LibraryFrame FRAME = {
+    LIBRARY_NAME, ID_STRING, 1, sizeof(struct VellumBase), LIBRARY_FRAME_DEBUG_LINES, init_base, nullptr, nullptr,
+    nullptr};
 
 // Slot by slot from offset -6 downwards.
 const APTR FUNCTION_ARRAY[] = {
-    FUNCARRAY_32BIT_NATIVE,
-    function_slot(LIB_Open),                 //  -6
-    function_slot(LIB_Close),                // -12
-    function_slot(LIB_Expunge),              // -18
-    function_slot(LIB_Reserved),             // -24
+    LIBRARY_FRAME_VECTORS(FRAME),            //  -6 .. -24
     function_slot(MetafileInit),             // -30
     function_slot(MetafileExit),             // -36
     function_slot(MetafileRenderFile),       // -42
@@ -111,11 +49,7 @@ const APTR FUNCTION_ARRAY[] = {
     FUNCARRAY_END,
 };
 
-const struct InitTable INIT_TABLE = {sizeof(struct VellumBase), FUNCTION_ARRAY, nullptr, LibInit};
-
 }  // namespace
 }  // namespace vellum_library
 
-extern "C" MODULE_EXPORT const struct Resident ModuleResident =
-    auto_init_resident(&ModuleResident, vellum_library::FUNCTION_ARRAY, vellum_library::LIBRARY_NAME,
-                       vellum_library::ID_STRING, &vellum_library::INIT_TABLE);
+LIBRARY_FRAME_RESIDENT(vellum_library::FRAME, vellum_library::FUNCTION_ARRAY);

@@ -1,8 +1,9 @@
-// The class library of vellum.mcc: resident tag, function array, init,
-// open, close, expunge and ClassQuery. The class exists exactly while the
-// library has openers: the first open creates it, the last close deletes
-// it, both under the base's semaphore.
+// The class library of vellum.mcc: resident tag, function array, direct
+// init and ClassQuery over the host's library frame. The class exists
+// exactly while the library has openers: the first open creates it, the
+// last close deletes it, both under the base's semaphore.
 #include <emul/emulinterface.h>
+#include <host/library_frame.h>
 #include <proto/muimaster.h>
 
 #include "vellum_class.h"
@@ -36,37 +37,23 @@ UWORD create_class(struct VellumClassBase* base) {
   return 1;
 }
 
-BPTR LibExpunge(struct VellumClassBase* base) {
-  if (base->LibNode.lib_OpenCnt > 0) {
-    base->LibNode.lib_Flags |= LIBF_DELEXP;
-    return 0;
-  }
-  BPTR seglist = base->SegList;
-  Remove(&base->LibNode.lib_Node);
-  UWORD negSize = base->LibNode.lib_NegSize, posSize = base->LibNode.lib_PosSize;
-  FreeMem(reinterpret_cast<UBYTE*>(base) - negSize, ULONG(negSize) + posSize);
-  return seglist;
-}
+static_assert(starts_with_frame_head<VellumClassBase>());
 
-struct Library* LibOpen(struct VellumClassBase* base) {
-  base->LibNode.lib_OpenCnt++;
-  base->LibNode.lib_Flags &= UBYTE(~LIBF_DELEXP);
+// The class lives exactly while the library has openers, and is made and
+// deleted under the base's semaphore.
+BOOL first_open(struct Library* library) {
+  auto* base = reinterpret_cast<struct VellumClassBase*>(library);
   ObtainSemaphore(&base->Lock);
   if (!base->ClassCreated) base->ClassCreated = create_class(base);
-  struct Library* result = &base->LibNode;
-  if (!base->ClassCreated) {
-    result = nullptr;
-    base->LibNode.lib_OpenCnt--;
-  }
+  BOOL created = base->ClassCreated;
   ReleaseSemaphore(&base->Lock);
-  return result;
+  return created;
 }
 
-BPTR LibClose(struct VellumClassBase* base) {
-  // A close without a matching open would wrap the count; it is ignored.
-  if (base->LibNode.lib_OpenCnt > 0) base->LibNode.lib_OpenCnt--;
+void last_close(struct Library* library) {
+  auto* base = reinterpret_cast<struct VellumClassBase*>(library);
   ObtainSemaphore(&base->Lock);
-  if (base->LibNode.lib_OpenCnt == 0 && base->ClassCreated) {
+  if (base->ClassCreated) {
     base->ClassCreated = 0;
     MUI_DeleteCustomClass(globals.VellumClass);
     globals.VellumClass = nullptr;
@@ -74,40 +61,29 @@ BPTR LibClose(struct VellumClassBase* base) {
     globals.MUIMasterBase = nullptr;
   }
   ReleaseSemaphore(&base->Lock);
-  if (base->LibNode.lib_OpenCnt == 0 && (base->LibNode.lib_Flags & LIBF_DELEXP)) return LibExpunge(base);
-  return 0;
 }
 
-IPTR LibReserved() { return 0; }
+BOOL init_base(struct Library* library, struct ExecBase* sysbase) {
+  globals.SysBase = sysbase;
+  InitSemaphore(&reinterpret_cast<struct VellumClassBase*>(library)->Lock);
+  return TRUE;
+}
+
+constexpr struct LibraryFrame FRAME = {CLASS_NAME, ID_STRING, 1, sizeof(struct VellumClassBase), 0, init_base,
+                                   first_open, last_close, nullptr};
 
 struct MUI_CustomClass* ClassQuery(LONG which) { return which == 0 ? globals.VellumClass : nullptr; }
 
 // Slot by slot from offset -6 downwards.
 const APTR FUNCTION_ARRAY[] = {
-    FUNCARRAY_32BIT_NATIVE,
-    function_slot(LibOpen),      //  -6
-    function_slot(LibClose),     // -12
-    function_slot(LibExpunge),   // -18
-    function_slot(LibReserved),  // -24
-    function_slot(ClassQuery),   // -30
+    LIBRARY_FRAME_VECTORS(FRAME),  //  -6 .. -24
+    function_slot(ClassQuery),     // -30
     FUNCARRAY_END,
 };
 
-struct Library* LibInit(struct Library*, BPTR seglist, struct ExecBase* sysbase) {
-  globals.SysBase = sysbase;
-  auto* base = reinterpret_cast<struct VellumClassBase*>(
-      MakeLibrary(FUNCTION_ARRAY, nullptr, nullptr, sizeof(struct VellumClassBase), 0));
-  if (!base) return nullptr;
-  base->LibNode.lib_Node.ln_Type = NT_LIBRARY;
-  base->LibNode.lib_Node.ln_Name = const_cast<char*>(CLASS_NAME);
-  base->LibNode.lib_Flags = LIBF_SUMUSED | LIBF_CHANGED;
-  base->LibNode.lib_Version = 1;
-  base->LibNode.lib_Revision = 0;
-  base->LibNode.lib_IdString = const_cast<char*>(ID_STRING);
-  base->SegList = seglist;
-  InitSemaphore(&base->Lock);
-  AddLibrary(&base->LibNode);
-  return &base->LibNode;
+// Direct init: the library makes and adds its base itself.
+struct Library* init_library(struct Library*, BPTR seglist, struct ExecBase* sysbase) {
+  return LibMake(FUNCTION_ARRAY, seglist, sysbase, &FRAME);
 }
 
 // The platform's own tags, given as the platform lists them.
@@ -137,7 +113,7 @@ const struct Resident ModuleResident = {
     0,
     vellum_mcc::CLASS_NAME,
     vellum_mcc::ID_STRING,
-    reinterpret_cast<APTR>(vellum_mcc::LibInit),
+    reinterpret_cast<APTR>(vellum_mcc::init_library),
     0,
     vellum_mcc::RESIDENT_TAGS,
 };

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include <emul/emulinterface.h>
+#include <host/path.h>
 #include <proto/intuition.h>
 #include <proto/utility.h>
 
@@ -75,8 +76,9 @@ IPTR vellum_new(struct IClass* cl, Object* obj, struct opSet* msg) {
 
   // Without cairo there is no renderer, without cybergraphics no way to
   // show the result: the object then stays without a picture.
+  // The name may use volumes (RAM:, assigns); the driver reads host paths.
   if (data->OpenedLibraries == (OPENED_CYBERGFX | OPENED_CAIRO))
-    vellum::play_file(data->FileName, &data->Picture, FIT_LIMIT);
+    vellum::play_file(host_path_of(data->FileName).c_str(), &data->Picture, FIT_LIMIT);
 
   if (data->Target) tell_partner(data);
   return reinterpret_cast<IPTR>(obj);

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr uint8_t kCompoundSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+constexpr uint8_t COMPOUND_SIGNATURE[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
 
 void ignore_log(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
 
@@ -25,7 +25,7 @@ void read_streams(const uint8_t* data, size_t size, quire::Document& doc) {
   if (word_size > size - 4) return;
   const quire::ByteSpan word{data + 4, word_size};
   const quire::ByteSpan table{data + 4 + word_size, size - 4 - word_size};
-  if (quire::read_word_streams(word, table, table, doc.model) == quire::kOpenOk)
+  if (quire::read_word_streams(word, table, table, doc.model) == quire::OPEN_OK)
     quire::layout_document(doc.model, doc.layout);
 }
 
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }();
   (void)quiet;
   quire::Document doc;
-  if (size >= sizeof kCompoundSignature && std::memcmp(data, kCompoundSignature, sizeof kCompoundSignature) == 0)
+  if (size >= sizeof COMPOUND_SIGNATURE && std::memcmp(data, COMPOUND_SIGNATURE, sizeof COMPOUND_SIGNATURE) == 0)
     quire::open_document_memory(doc, data, size);
   else
     read_streams(data, size, doc);

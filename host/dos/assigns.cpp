@@ -5,10 +5,12 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <mutex>
 
 #include <proto/dos.h>
+#include <proto/exec.h>
 
 #include "../exec/internal.h"
 
@@ -48,7 +50,12 @@ std::vector<std::string> default_libs() {
     }
     return folders;
   }
-  return {VELLUM_BUILD_LIBS_DIR, VELLUM_INSTALL_LIBS_DIR};
+  // The runtime finds the modules from where it lies itself, so a moved
+  // install still finds its own, and only the build tree's runtime looks
+  // in the build tree.
+  std::string runtime = host::runtime_folder();
+  if (runtime == VELLUM_BUILD_LIB_DIR) return {VELLUM_BUILD_LIBS_DIR};
+  return {runtime + "/" VELLUM_LIBS_BELOW_LIBDIR};
 }
 
 struct Assigns {
@@ -147,6 +154,14 @@ extern "C" BOOL AssignAddPath(CONST_STRPTR name, CONST_STRPTR path) {
   std::lock_guard<std::mutex> guard(table.lock);
   table.folders[volume].push_back(folder);
   return DOSTRUE;
+}
+
+extern "C" STRPTR HostPath(CONST_STRPTR name) {
+  std::string path = host::host_path(name);
+  if (path.empty()) return nullptr;
+  auto* copy = static_cast<STRPTR>(AllocVec(ULONG(path.size() + 1), MEMF_ANY));
+  if (copy) std::memcpy(copy, path.c_str(), path.size() + 1);
+  return copy;
 }
 
 extern "C" LONG HostPathFromName(CONST_STRPTR name, STRPTR buffer, LONG size) {

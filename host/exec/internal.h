@@ -36,6 +36,12 @@ void unload_segment(BPTR seglist);
 // Sends formatted text to the serial debug sink, if one is set.
 void serial_write(const char* text, size_t length);
 
+// The folder this runtime's core library was loaded from.
+std::string runtime_folder();
+
+// Makes sure the GUI side of the runtime is loaded; false when it cannot be.
+bool load_gui_side();
+
 // The folders behind LIBS:, in search order (dos assigns).
 std::vector<std::string> libs_folders();
 

@@ -6,7 +6,9 @@
 #include <strings.h>
 #include <sys/stat.h>
 
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 
 #include "internal.h"
@@ -79,6 +81,29 @@ bool usable_resident(const struct Resident* resident) {
 }  // namespace
 
 namespace host {
+
+std::string runtime_folder() {
+  static const std::string folder = [] {
+    Dl_info info;
+    if (!dladdr(reinterpret_cast<void*>(&runtime_folder), &info) || !info.dli_fname) return std::string(".");
+    char resolved[PATH_MAX];
+    std::string path = realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash);
+  }();
+  return folder;
+}
+
+bool load_gui_side() {
+  static void* const handle = [] {
+    std::string beside = runtime_folder() + "/" VELLUM_GUI_SONAME;
+    void* loaded = dlopen(beside.c_str(), RTLD_NOW | RTLD_GLOBAL);
+    if (!loaded) loaded = dlopen(VELLUM_GUI_SONAME, RTLD_NOW | RTLD_GLOBAL);
+    if (!loaded) std::fprintf(stderr, "exec: cannot load the GUI side: %s\n", dlerror());
+    return loaded;
+  }();
+  return handle != nullptr;
+}
 
 struct Library* load_module(const char* name) {
   if (!*name) return nullptr;

@@ -2,6 +2,7 @@
 // plain calls into this runtime; the bases exist so that callers can open
 // them by name and version, and tests can hide each one to reach the
 // callers' failure paths.
+#include <cstring>
 #include <mutex>
 #include <set>
 #include <string>
@@ -18,21 +19,30 @@ struct SystemLibrary {
   const char* name;
   UWORD version;
   ULONG baseSize;
+  bool gui;  // its functions are on the GUI side of the runtime
 };
 
 // Versions are high enough for every caller of this system.
 const SystemLibrary SYSTEM_LIBRARIES[] = {
-    {"exec.library", 51, sizeof(struct ExecBase)},
-    {"dos.library", 51, sizeof(struct Library)},
-    {"graphics.library", 51, sizeof(struct Library)},
-    {"cybergraphics.library", 50, sizeof(struct Library)},
-    {"intuition.library", 51, sizeof(struct Library)},
-    {"utility.library", 51, sizeof(struct Library)},
-    {"muimaster.library", 21, sizeof(struct Library)},
-    {"cairo.library", 5, sizeof(struct Library)},
+    {"exec.library", 51, sizeof(struct ExecBase), false},
+    {"dos.library", 51, sizeof(struct Library), false},
+    {"graphics.library", 51, sizeof(struct Library), true},
+    {"cybergraphics.library", 50, sizeof(struct Library), true},
+    {"intuition.library", 51, sizeof(struct Library), true},
+    {"utility.library", 51, sizeof(struct Library), false},
+    {"muimaster.library", 21, sizeof(struct Library), true},
+    {"cairo.library", 5, sizeof(struct Library), false},
 };
 
+bool is_gui(const struct Library* base) {
+  for (const SystemLibrary& library : SYSTEM_LIBRARIES)
+    if (library.gui && std::strcmp(library.name, base->lib_Node.ln_Name) == 0) return true;
+  return false;
+}
+
+// A GUI library opens once the GUI side of the runtime is loaded.
 struct Library* system_open(struct Library* base) {
+  if (is_gui(base) && !host::load_gui_side()) return nullptr;
   base->lib_OpenCnt++;
   return base;
 }

@@ -59,7 +59,7 @@ IPTR aboutbox_set(struct IClass* cl, Object* obj, struct opSet* msg) {
   struct TagItem* open = FindTagItem(MUIA_Window_Open, msg->ops_AttrList);
   if (open && open->ti_Data) {
     auto* data = static_cast<AboutboxData*>(INST_DATA(cl, obj));
-    *data->contents = about_text(ancestor_of_class(obj, application_class()));
+    *data->contents = about_text(ancestor_of_class(obj, class_of(APPLICATION_CLASS)));
     SetAttrs(data->text, MUIA_Text_Contents, data->contents->c_str(), TAG_DONE);
   }
   return DoSuperMethodA(cl, obj, reinterpret_cast<Msg>(msg));
@@ -82,10 +82,6 @@ IPTR aboutbox_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
 
 }  // namespace
 
-struct IClass* make_aboutbox_class(struct IClass* super) {
-  struct IClass* cl = MakeClass(nullptr, nullptr, super, sizeof(AboutboxData), 0);
-  if (cl) SetClassDispatcher(cl, aboutbox_dispatcher);
-  return cl;
-}
+const ClassDescriptor ABOUTBOX_CLASS = {MUIC_Aboutbox, &WINDOW_CLASS, sizeof(AboutboxData), aboutbox_dispatcher};
 
 }  // namespace host::mui

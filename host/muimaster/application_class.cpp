@@ -149,10 +149,6 @@ IPTR application_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
 
 }  // namespace
 
-struct IClass* make_application_class(struct IClass* super) {
-  struct IClass* cl = MakeClass(nullptr, nullptr, super, sizeof(ApplicationData), 0);
-  if (cl) SetClassDispatcher(cl, application_dispatcher);
-  return cl;
-}
+const ClassDescriptor APPLICATION_CLASS = {MUIC_Application, &NOTIFY_CLASS, sizeof(ApplicationData), application_dispatcher};
 
 }  // namespace host::mui

@@ -157,11 +157,7 @@ IPTR area_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
 
 }  // namespace
 
-struct IClass* make_area_class(struct IClass* super) {
-  struct IClass* cl = MakeClass(nullptr, nullptr, super, sizeof(struct MUI_AreaData), 0);
-  if (cl) SetClassDispatcher(cl, area_dispatcher);
-  return cl;
-}
+const ClassDescriptor AREA_CLASS = {MUIC_Area, &NOTIFY_CLASS, sizeof(struct MUI_AreaData), area_dispatcher};
 
 QWidget* widget_of(Object* area) { return area_host(area) ? area_host(area)->widget.data() : nullptr; }
 

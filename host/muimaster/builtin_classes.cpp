@@ -2,10 +2,20 @@
 // class is made on first use, below its superclass, and kept for the process.
 #include <QApplication>
 #include <cstring>
+#include <map>
+#include <mutex>
 
 #include "mui_internal.h"
 
 namespace host::mui {
+
+namespace {
+
+#define MUI_CLASS_ENTRY(NAME) &NAME##_CLASS,
+const ClassDescriptor* const BUILTIN[] = {MUI_BUILTIN_CLASSES(MUI_CLASS_ENTRY)};
+#undef MUI_CLASS_ENTRY
+
+}  // namespace
 
 void ensure_qt_application() {
   if (QCoreApplication::instance()) return;
@@ -15,61 +25,23 @@ void ensure_qt_application() {
   new QApplication(argc, argv);  // lives as long as the process
 }
 
-struct IClass* notify_class() {
-  static struct IClass* cl = make_notify_class();
+struct IClass* class_of(const ClassDescriptor& descriptor) {
+  static std::recursive_mutex lock;
+  // Kept for the whole process, like the classes themselves.
+  static auto& made = *new std::map<const ClassDescriptor*, struct IClass*>;
+  std::lock_guard<std::recursive_mutex> guard(lock);
+  auto found = made.find(&descriptor);
+  if (found != made.end()) return found->second;
+  struct IClass* super = descriptor.super ? class_of(*descriptor.super) : nullptr;
+  struct IClass* cl = MakeClass(nullptr, super ? nullptr : ROOTCLASS, super, descriptor.instanceSize, 0);
+  if (cl) SetClassDispatcher(cl, descriptor.dispatcher);
+  made[&descriptor] = cl;
   return cl;
 }
-// Every other class is made below its superclass.
-#define BUILTIN_CLASS(getter, maker, super)      \
-  struct IClass* getter() {                      \
-    static struct IClass* cl = maker(super());   \
-    return cl;                                   \
-  }
-BUILTIN_CLASS(area_class, make_area_class, notify_class)
-BUILTIN_CLASS(group_class, make_group_class, area_class)
-BUILTIN_CLASS(window_class, make_window_class, notify_class)
-BUILTIN_CLASS(application_class, make_application_class, notify_class)
-BUILTIN_CLASS(text_class, make_text_class, area_class)
-BUILTIN_CLASS(string_class, make_string_class, area_class)
-BUILTIN_CLASS(image_class, make_image_class, area_class)
-BUILTIN_CLASS(popasl_class, make_popasl_class, group_class)
-BUILTIN_CLASS(virtgroup_class, make_virtgroup_class, group_class)
-BUILTIN_CLASS(scrollgroup_class, make_scrollgroup_class, group_class)
-BUILTIN_CLASS(gauge_class, make_gauge_class, area_class)
-BUILTIN_CLASS(numeric_class, make_numeric_class, area_class)
-BUILTIN_CLASS(slider_class, make_slider_class, numeric_class)
-BUILTIN_CLASS(menustrip_class, make_menustrip_class, notify_class)
-BUILTIN_CLASS(menu_class, make_menu_class, notify_class)
-BUILTIN_CLASS(menuitem_class, make_menuitem_class, notify_class)
-BUILTIN_CLASS(aboutbox_class, make_aboutbox_class, window_class)
-#undef BUILTIN_CLASS
 
 struct IClass* builtin_class(CONST_STRPTR name) {
-  static const struct {
-    const char* name;
-    struct IClass* (*get)();
-  } BUILTIN[] = {
-      {MUIC_Notify, notify_class},
-      {MUIC_Area, area_class},
-      {MUIC_Group, group_class},
-      {MUIC_Window, window_class},
-      {MUIC_Application, application_class},
-      {MUIC_Text, text_class},
-      {MUIC_String, string_class},
-      {MUIC_Image, image_class},
-      {MUIC_Popasl, popasl_class},
-      {MUIC_Virtgroup, virtgroup_class},
-      {MUIC_Scrollgroup, scrollgroup_class},
-      {MUIC_Gauge, gauge_class},
-      {MUIC_Numeric, numeric_class},
-      {MUIC_Slider, slider_class},
-      {MUIC_Menustrip, menustrip_class},
-      {MUIC_Menu, menu_class},
-      {MUIC_Menuitem, menuitem_class},
-      {MUIC_Aboutbox, aboutbox_class},
-  };
-  for (const auto& entry : BUILTIN)
-    if (std::strcmp(entry.name, name) == 0) return entry.get();
+  for (const ClassDescriptor* descriptor : BUILTIN)
+    if (std::strcmp(descriptor->name, name) == 0) return class_of(*descriptor);
   return nullptr;
 }
 

@@ -82,10 +82,6 @@ IPTR gauge_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
 
 }  // namespace
 
-struct IClass* make_gauge_class(struct IClass* super) {
-  struct IClass* cl = MakeClass(nullptr, nullptr, super, sizeof(GaugeData), 0);
-  if (cl) SetClassDispatcher(cl, gauge_dispatcher);
-  return cl;
-}
+const ClassDescriptor GAUGE_CLASS = {MUIC_Gauge, &AREA_CLASS, sizeof(GaugeData), gauge_dispatcher};
 
 }  // namespace host::mui

@@ -28,7 +28,7 @@ void place_child(Object* group, Object* child) {
   if (!widget) return;
   if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
     int index = int(area_host(group)->children.size()) - 1;
-    int columns = int(static_cast<GroupData*>(INST_DATA(group_class(), group))->columns);
+    int columns = int(static_cast<GroupData*>(INST_DATA(class_of(GROUP_CLASS), group))->columns);
     grid->addWidget(widget, index / columns, index % columns);
   } else {
     layout->addWidget(widget);
@@ -160,10 +160,6 @@ IPTR group_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
 
 }  // namespace
 
-struct IClass* make_group_class(struct IClass* super) {
-  struct IClass* cl = MakeClass(nullptr, nullptr, super, sizeof(GroupData), 0);
-  if (cl) SetClassDispatcher(cl, group_dispatcher);
-  return cl;
-}
+const ClassDescriptor GROUP_CLASS = {MUIC_Group, &AREA_CLASS, sizeof(GroupData), group_dispatcher};
 
 }  // namespace host::mui

@@ -67,10 +67,6 @@ IPTR image_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
 
 }  // namespace
 
-struct IClass* make_image_class(struct IClass* super) {
-  struct IClass* cl = MakeClass(nullptr, nullptr, super, sizeof(ImageData), 0);
-  if (cl) SetClassDispatcher(cl, image_dispatcher);
-  return cl;
-}
+const ClassDescriptor IMAGE_CLASS = {MUIC_Image, &AREA_CLASS, sizeof(ImageData), image_dispatcher};
 
 }  // namespace host::mui

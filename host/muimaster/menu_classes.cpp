@@ -124,12 +124,6 @@ IPTR family_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
   }
 }
 
-struct IClass* make_family_class(struct IClass* super) {
-  struct IClass* cl = MakeClass(nullptr, nullptr, super, sizeof(FamilyData), 0);
-  if (cl) SetClassDispatcher(cl, family_dispatcher);
-  return cl;
-}
-
 // Amiga menu shortcuts are the Amiga key with a character; here that key
 // is Ctrl. The character is Latin-1, as menu tables are.
 QKeySequence shortcut_of(CONST_STRPTR shortcut) {
@@ -141,13 +135,13 @@ QKeySequence shortcut_of(CONST_STRPTR shortcut) {
 void choose(Object* item) {
   SetAttrs(item, MUIA_Menuitem_Trigger, item, TAG_DONE);
   ULONG user_data = muiNotifyData(item)->mnd_UserData;
-  Object* app = ancestor_of_class(item, application_class());
+  Object* app = ancestor_of_class(item, class_of(APPLICATION_CLASS));
   if (app && user_data) DoMethod(app, MUIM_Application_ReturnID, user_data);
 }
 
 void add_items(QMenu* menu, const FamilyData* menu_data) {
   for (Object* item : *menu_data->children) {
-    FamilyData* data = family_data(item, menuitem_class());
+    FamilyData* data = family_data(item, class_of(MENUITEM_CLASS));
     if (!data) continue;
     if (data->title == NM_BARLABEL) {
       menu->addSeparator();
@@ -162,16 +156,16 @@ void add_items(QMenu* menu, const FamilyData* menu_data) {
 
 }  // namespace
 
-struct IClass* make_menustrip_class(struct IClass* super) { return make_family_class(super); }
-struct IClass* make_menu_class(struct IClass* super) { return make_family_class(super); }
-struct IClass* make_menuitem_class(struct IClass* super) { return make_family_class(super); }
+const ClassDescriptor MENUSTRIP_CLASS = {MUIC_Menustrip, &NOTIFY_CLASS, sizeof(FamilyData), family_dispatcher};
+const ClassDescriptor MENU_CLASS = {MUIC_Menu, &NOTIFY_CLASS, sizeof(FamilyData), family_dispatcher};
+const ClassDescriptor MENUITEM_CLASS = {MUIC_Menuitem, &NOTIFY_CLASS, sizeof(FamilyData), family_dispatcher};
 
 QMenuBar* make_menu_bar(Object* strip) {
   auto* bar = new QMenuBar;
-  FamilyData* strip_data = family_data(strip, menustrip_class());
+  FamilyData* strip_data = family_data(strip, class_of(MENUSTRIP_CLASS));
   if (!strip_data) return bar;
   for (Object* menu_obj : *strip_data->children) {
-    FamilyData* data = family_data(menu_obj, menu_class());
+    FamilyData* data = family_data(menu_obj, class_of(MENU_CLASS));
     if (!data) continue;
     QMenu* menu = bar->addMenu(QString::fromLatin1(data->title ? data->title : ""));
     menu->setEnabled(data->enabled);

@@ -44,48 +44,31 @@ struct AreaHost {
 // (QT_QPA_PLATFORM decides, as for any Qt program).
 void ensure_qt_application();
 
-// The built-in classes, made on first use and kept for the process.
-struct IClass* notify_class();
-struct IClass* area_class();
-struct IClass* group_class();
-struct IClass* window_class();
-struct IClass* application_class();
-struct IClass* text_class();
-struct IClass* string_class();
-struct IClass* image_class();
-struct IClass* popasl_class();
-struct IClass* virtgroup_class();
-struct IClass* scrollgroup_class();
-struct IClass* gauge_class();
-struct IClass* numeric_class();
-struct IClass* slider_class();
-struct IClass* menustrip_class();
-struct IClass* menu_class();
-struct IClass* menuitem_class();
-struct IClass* aboutbox_class();
+// A built-in class as its file declares it: name, superclass (NULL for
+// rootclass), instance size and dispatcher.
+struct ClassDescriptor {
+  const char* name;
+  const ClassDescriptor* super;
+  ULONG instanceSize;
+  ClassDispatcher dispatcher;
+};
+
+// The built-in classes, one word each; class NAME is NAME_CLASS, defined
+// in its class file.
+#define MUI_BUILTIN_CLASSES(CLASS)                                                                  \
+  CLASS(NOTIFY) CLASS(AREA) CLASS(GROUP) CLASS(WINDOW) CLASS(APPLICATION) CLASS(TEXT) CLASS(STRING) \
+  CLASS(IMAGE) CLASS(POPASL) CLASS(VIRTGROUP) CLASS(SCROLLGROUP) CLASS(GAUGE) CLASS(NUMERIC)         \
+  CLASS(SLIDER) CLASS(MENUSTRIP) CLASS(MENU) CLASS(MENUITEM) CLASS(ABOUTBOX)
+#define MUI_DECLARE_CLASS(NAME) extern const ClassDescriptor NAME##_CLASS;
+MUI_BUILTIN_CLASSES(MUI_DECLARE_CLASS)
+#undef MUI_DECLARE_CLASS
+
+// The class of a descriptor, made on first use below its superclass and
+// kept for the process.
+struct IClass* class_of(const ClassDescriptor& descriptor);
 
 // The built-in class of that name ("Group.mui"), or NULL.
 struct IClass* builtin_class(CONST_STRPTR name);
-
-// Class constructors, one per class file.
-struct IClass* make_notify_class();
-struct IClass* make_area_class(struct IClass* super);
-struct IClass* make_group_class(struct IClass* super);
-struct IClass* make_window_class(struct IClass* super);
-struct IClass* make_application_class(struct IClass* super);
-struct IClass* make_text_class(struct IClass* super);
-struct IClass* make_string_class(struct IClass* super);
-struct IClass* make_image_class(struct IClass* super);
-struct IClass* make_popasl_class(struct IClass* super);
-struct IClass* make_virtgroup_class(struct IClass* super);
-struct IClass* make_scrollgroup_class(struct IClass* super);
-struct IClass* make_gauge_class(struct IClass* super);
-struct IClass* make_numeric_class(struct IClass* super);
-struct IClass* make_slider_class(struct IClass* super);
-struct IClass* make_menustrip_class(struct IClass* super);
-struct IClass* make_menu_class(struct IClass* super);
-struct IClass* make_menuitem_class(struct IClass* super);
-struct IClass* make_aboutbox_class(struct IClass* super);
 
 // Passes OM_SET on to the superclass of cl with the value of `attr`
 // replaced by `value`, so that notifications see what the object kept

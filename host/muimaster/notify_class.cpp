@@ -12,8 +12,8 @@ namespace {
 Object* resolve_destination(Object* obj, APTR destination) {
   switch (reinterpret_cast<IPTR>(destination)) {
     case MUIV_Notify_Self: return obj;
-    case MUIV_Notify_Window: return ancestor_of_class(obj, window_class());
-    case MUIV_Notify_Application: return ancestor_of_class(obj, application_class());
+    case MUIV_Notify_Window: return ancestor_of_class(obj, class_of(WINDOW_CLASS));
+    case MUIV_Notify_Application: return ancestor_of_class(obj, class_of(APPLICATION_CLASS));
     case MUIV_Notify_Parent: return parent_of(obj);
     default: return static_cast<Object*>(destination);
   }
@@ -68,10 +68,10 @@ IPTR notify_get(struct IClass* cl, Object* obj, struct opGet* msg) {
     case MUIA_UserData: *storage = muiNotifyData(obj)->mnd_UserData; return TRUE;
     case MUIA_Parent: *storage = reinterpret_cast<IPTR>(parent_of(obj)); return TRUE;
     case MUIA_WindowObject:
-      *storage = reinterpret_cast<IPTR>(ancestor_of_class(obj, window_class()));
+      *storage = reinterpret_cast<IPTR>(ancestor_of_class(obj, class_of(WINDOW_CLASS)));
       return TRUE;
     case MUIA_ApplicationObject:
-      *storage = reinterpret_cast<IPTR>(ancestor_of_class(obj, application_class()));
+      *storage = reinterpret_cast<IPTR>(ancestor_of_class(obj, class_of(APPLICATION_CLASS)));
       return TRUE;
     default: return DoSuperMethodA(cl, obj, reinterpret_cast<Msg>(msg));
   }
@@ -122,11 +122,7 @@ IPTR notify_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
 
 }  // namespace
 
-struct IClass* make_notify_class() {
-  struct IClass* cl = MakeClass(nullptr, ROOTCLASS, nullptr, sizeof(struct MUI_NotifyData), 0);
-  if (cl) SetClassDispatcher(cl, notify_dispatcher);
-  return cl;
-}
+const ClassDescriptor NOTIFY_CLASS = {MUIC_Notify, nullptr, sizeof(struct MUI_NotifyData), notify_dispatcher};
 
 void set_parent(Object* child, Object* parent) {
   if (child && notify_host(child)) notify_host(child)->parent = parent;

@@ -95,7 +95,7 @@ IPTR slider_new(struct IClass* cl, Object* obj, struct opSet* msg) {
   QObject::connect(slider, &QSlider::valueChanged, slider,
                    [obj](int value) { SetAttrs(obj, MUIA_Numeric_Value, LONG(value), TAG_DONE); });
   replace_widget(obj, slider);
-  show_value(obj, numeric_data(numeric_class(), obj));
+  show_value(obj, numeric_data(class_of(NUMERIC_CLASS), obj));
   return reinterpret_cast<IPTR>(obj);
 }
 
@@ -106,16 +106,7 @@ IPTR slider_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
 
 }  // namespace
 
-struct IClass* make_numeric_class(struct IClass* super) {
-  struct IClass* cl = MakeClass(nullptr, nullptr, super, sizeof(NumericData), 0);
-  if (cl) SetClassDispatcher(cl, numeric_dispatcher);
-  return cl;
-}
-
-struct IClass* make_slider_class(struct IClass* super) {
-  struct IClass* cl = MakeClass(nullptr, nullptr, super, 0, 0);
-  if (cl) SetClassDispatcher(cl, slider_dispatcher);
-  return cl;
-}
+const ClassDescriptor NUMERIC_CLASS = {MUIC_Numeric, &AREA_CLASS, sizeof(NumericData), numeric_dispatcher};
+const ClassDescriptor SLIDER_CLASS = {MUIC_Slider, &NUMERIC_CLASS, 0, slider_dispatcher};
 
 }  // namespace host::mui

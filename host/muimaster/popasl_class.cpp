@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <string>
 
+#include <host/path.h>
 #include <proto/dos.h>
 #include <proto/utility.h>
 
@@ -14,8 +15,6 @@
 namespace host::mui {
 
 namespace {
-
-constexpr LONG PATH_BUFFER = 4096;
 
 struct PopaslData {
   Object* string;
@@ -39,9 +38,7 @@ void take_requester_tags(PopaslData* data, struct TagItem* tags) {
 // The host folder the requester opens in; "" leaves the choice to Qt.
 QString host_drawer(const std::string& drawer) {
   if (drawer.empty()) return {};
-  char path[PATH_BUFFER];
-  if (HostPathFromName(drawer.c_str(), path, PATH_BUFFER) <= 0) return {};
-  return QString::fromLocal8Bit(path);
+  return QString::fromLocal8Bit(host_path_of(drawer.c_str()));
 }
 
 IPTR popasl_new(struct IClass* cl, Object* obj, struct opSet* msg) {
@@ -120,10 +117,6 @@ IPTR popasl_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
 
 }  // namespace
 
-struct IClass* make_popasl_class(struct IClass* super) {
-  struct IClass* cl = MakeClass(nullptr, nullptr, super, sizeof(PopaslData), 0);
-  if (cl) SetClassDispatcher(cl, popasl_dispatcher);
-  return cl;
-}
+const ClassDescriptor POPASL_CLASS = {MUIC_Popasl, &GROUP_CLASS, sizeof(PopaslData), popasl_dispatcher};
 
 }  // namespace host::mui

@@ -3,6 +3,6 @@
 #include "mui_internal.h"
 
 extern "C" void MUI_Redraw(Object* obj, ULONG) {
-  if (!obj || !host::mui::is_a(obj, host::mui::area_class())) return;
+  if (!obj || !host::mui::is_a(obj, host::mui::class_of(host::mui::AREA_CLASS))) return;
   if (QWidget* widget = host::mui::widget_of(obj)) widget->update();
 }

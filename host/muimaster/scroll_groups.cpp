@@ -77,16 +77,7 @@ IPTR scrollgroup_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
 
 }  // namespace
 
-struct IClass* make_virtgroup_class(struct IClass* super) {
-  struct IClass* cl = MakeClass(nullptr, nullptr, super, 0, 0);
-  if (cl) SetClassDispatcher(cl, virtgroup_dispatcher);
-  return cl;
-}
-
-struct IClass* make_scrollgroup_class(struct IClass* super) {
-  struct IClass* cl = MakeClass(nullptr, nullptr, super, 0, 0);
-  if (cl) SetClassDispatcher(cl, scrollgroup_dispatcher);
-  return cl;
-}
+const ClassDescriptor VIRTGROUP_CLASS = {MUIC_Virtgroup, &GROUP_CLASS, 0, virtgroup_dispatcher};
+const ClassDescriptor SCROLLGROUP_CLASS = {MUIC_Scrollgroup, &GROUP_CLASS, 0, scrollgroup_dispatcher};
 
 }  // namespace host::mui

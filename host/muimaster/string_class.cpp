@@ -93,10 +93,6 @@ IPTR string_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
 
 }  // namespace
 
-struct IClass* make_string_class(struct IClass* super) {
-  struct IClass* cl = MakeClass(nullptr, nullptr, super, sizeof(StringData), 0);
-  if (cl) SetClassDispatcher(cl, string_dispatcher);
-  return cl;
-}
+const ClassDescriptor STRING_CLASS = {MUIC_String, &AREA_CLASS, sizeof(StringData), string_dispatcher};
 
 }  // namespace host::mui

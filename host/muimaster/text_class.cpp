@@ -103,10 +103,6 @@ IPTR text_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
 
 }  // namespace
 
-struct IClass* make_text_class(struct IClass* super) {
-  struct IClass* cl = MakeClass(nullptr, nullptr, super, sizeof(TextData), 0);
-  if (cl) SetClassDispatcher(cl, text_dispatcher);
-  return cl;
-}
+const ClassDescriptor TEXT_CLASS = {MUIC_Text, &AREA_CLASS, sizeof(TextData), text_dispatcher};
 
 }  // namespace host::mui

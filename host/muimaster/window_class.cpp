@@ -204,15 +204,11 @@ IPTR window_dispatcher(struct IClass* cl, Object* obj, Msg msg) {
 
 }  // namespace
 
-struct IClass* make_window_class(struct IClass* super) {
-  struct IClass* cl = MakeClass(nullptr, nullptr, super, sizeof(WindowData), 0);
-  if (cl) SetClassDispatcher(cl, window_dispatcher);
-  return cl;
-}
+const ClassDescriptor WINDOW_CLASS = {MUIC_Window, &NOTIFY_CLASS, sizeof(WindowData), window_dispatcher};
 
 QWidget* window_widget(Object* window) {
-  if (!window || !is_a(window, window_class())) return nullptr;
-  return window_data(window_class(), window)->widget;
+  if (!window || !is_a(window, class_of(WINDOW_CLASS))) return nullptr;
+  return window_data(class_of(WINDOW_CLASS), window)->widget;
 }
 
 }  // namespace host::mui

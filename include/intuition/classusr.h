@@ -11,8 +11,9 @@
 typedef struct _Object Object;
 typedef CONST_STRPTR ClassID;
 
-/* Every message starts with the method identifier. */
-typedef struct {
+/* Every message starts with the method identifier. The record is named
+   so that C++ types holding a dispatcher have linkage. */
+typedef struct _Msg {
   STACKED ULONG MethodID;
 } *Msg;
 

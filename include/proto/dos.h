@@ -36,8 +36,14 @@ BOOL AssignPath(CONST_STRPTR name, CONST_STRPTR path);
 BOOL AssignAddPath(CONST_STRPTR name, CONST_STRPTR path);
 CONST_STRPTR FilePart(CONST_STRPTR path);
 
-/* The host path behind name, written NUL-terminated into buffer; its
-   length, or 0 when the volume is unknown or the buffer too small. */
+/* The one road from a name to a host file: the host path behind name
+   (a volume such as RAM:, LIBS:, PROGDIR: or an assign, matched without
+   regard to case; a host path passes unchanged), in memory the caller
+   gives back with FreeVec. NULL when the volume is unknown. */
+STRPTR HostPath(CONST_STRPTR name);
+
+/* HostPath written NUL-terminated into buffer; its length, or 0 when the
+   volume is unknown or the buffer too small. */
 LONG HostPathFromName(CONST_STRPTR name, STRPTR buffer, LONG size);
 
 /* Arguments. The template is options separated by ',', each a keyword

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int kStride = quire::kPageWidth * 4;
+constexpr int STRIDE = quire::PAGE_WIDTH * 4;
 
 struct Timing {
   double wall_ms = -1, cpu_ms = -1;  // -1 when the file is refused
@@ -28,8 +28,8 @@ Timing time_once(const char* path, std::vector<uint8_t>& pixels, int& pages) {
   const auto start = std::chrono::steady_clock::now();
   const std::clock_t cpu_start = std::clock();
   quire::Document doc;
-  if (quire::open_document(doc, path) != quire::kOpenOk) return {};
-  quire::render_document_page(doc, 1, pixels.data(), kStride);
+  if (quire::open_document(doc, path) != quire::OPEN_OK) return {};
+  quire::render_document_page(doc, 1, pixels.data(), STRIDE);
   const std::clock_t cpu_end = std::clock();
   const auto end = std::chrono::steady_clock::now();
   pages = doc.page_count();
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: quire_bench [--runs N] FILE...\n");
     return 2;
   }
-  std::vector<uint8_t> pixels(static_cast<size_t>(kStride) * quire::kPageHeight);
+  std::vector<uint8_t> pixels(static_cast<size_t>(STRIDE) * quire::PAGE_HEIGHT);
   std::printf("%-28s %6s %10s %10s %10s   (open + lay out + render page 1, %d runs)\n", "document", "pages",
               "median ms", "best ms", "cpu ms", runs);
   int over_target = 0;

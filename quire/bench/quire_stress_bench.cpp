@@ -32,7 +32,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr int kStride = quire::kPageWidth * 4;
+constexpr int STRIDE = quire::PAGE_WIDTH * 4;
 
 double ms_since(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -78,19 +78,19 @@ quire_test::Bytes make(const std::string& kind, size_t n) {
 // Opens the document, draws page 1 and the last page, then every page.
 int time_document(const std::string& kind, size_t n, bool every_page) {
   const quire_test::Bytes bytes = make(kind, n);
-  std::vector<uint8_t> pixels(static_cast<size_t>(kStride) * quire::kPageHeight);
+  std::vector<uint8_t> pixels(static_cast<size_t>(STRIDE) * quire::PAGE_HEIGHT);
   const auto start = Clock::now();
   const double cpu_start = cpu_ms();
   quire::Document doc;
   const int result = quire::open_document_memory(doc, bytes.data(), bytes.size());
   const double open_ms = ms_since(start);
-  if (result != quire::kOpenOk) {
+  if (result != quire::OPEN_OK) {
     std::printf("%-11s %9zu  refused with %d\n", kind.c_str(), n, result);
     return 1;
   }
   auto draw = [&](int page) {
     const auto t = Clock::now();
-    quire::render_document_page(doc, page, pixels.data(), kStride);
+    quire::render_document_page(doc, page, pixels.data(), STRIDE);
     return ms_since(t);
   };
   const double first_ms = draw(1);
@@ -129,11 +129,11 @@ int memory_caps(const std::string& kind, size_t n, char** caps, int count) {
       const int result = quire::open_document_memory(doc, bytes.data(), bytes.size());
       std::vector<uint8_t> pixels;
       try {
-        pixels.resize(static_cast<size_t>(kStride) * quire::kPageHeight);
+        pixels.resize(static_cast<size_t>(STRIDE) * quire::PAGE_HEIGHT);
       } catch (...) {
         _exit(60);
       }
-      if (result == quire::kOpenOk && quire::render_document_page(doc, 1, pixels.data(), kStride) != 0) _exit(50);
+      if (result == quire::OPEN_OK && quire::render_document_page(doc, 1, pixels.data(), STRIDE) != 0) _exit(50);
       _exit(result);
     }
     int status = 0;

@@ -22,13 +22,13 @@ struct CompoundStreams {
 
 // Largest compound file read from a path, largest stream this reader copies
 // into memory, and largest property set.
-constexpr uint64_t kMaxFileBytes = 512u << 20;
-constexpr size_t kMaxStreamBytes = 64u << 20;
-constexpr size_t kMaxPropertyStreamBytes = 2u << 20;
+constexpr uint64_t MAX_FILE_BYTES = 512u << 20;
+constexpr size_t MAX_STREAM_BYTES = 64u << 20;
+constexpr size_t MAX_PROPERTY_STREAM_BYTES = 2u << 20;
 
 // Reads a compound file from a path or from memory. Returns an OpenResult:
 // a path that is not a regular file (a directory, FIFO or device) gives
-// kOpenUnreadable at once, a file over kMaxFileBytes kOpenTooLarge before
+// OPEN_UNREADABLE at once, a file over MAX_FILE_BYTES OPEN_TOO_LARGE before
 // any of it is read.
 int read_compound_file(const char* path, CompoundStreams& out);
 int read_compound_memory(const uint8_t* data, size_t size, CompoundStreams& out);

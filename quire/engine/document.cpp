@@ -13,17 +13,17 @@ ByteSpan span_of(const std::vector<uint8_t>& bytes) { return {bytes.data(), byte
 
 int finish_open(Document& doc, int result, CompoundStreams& streams) {
   doc = {};
-  if (result == kOpenOk)
+  if (result == OPEN_OK)
     result = read_word_streams(span_of(streams.word), span_of(streams.table0), span_of(streams.table1),
                                doc.model);
-  if (result != kOpenOk) {
+  if (result != OPEN_OK) {
     doc = {};
     return result;
   }
   doc.properties = std::move(streams.properties);
   doc.language = language_name(doc.model.language);
   layout_document(doc.model, doc.layout);
-  return kOpenOk;
+  return OPEN_OK;
 }
 
 // Runs an open; a document that needs more memory than there is is too
@@ -31,13 +31,13 @@ int finish_open(Document& doc, int result, CompoundStreams& streams) {
 // Either way the document is left empty.
 template <typename Open>
 int open_guarded(Document& doc, Open open) noexcept {
-  int result = kOpenDamaged;
+  int result = OPEN_DAMAGED;
   try {
     return open();
   } catch (const std::bad_alloc&) {
-    result = kOpenTooLarge;
+    result = OPEN_TOO_LARGE;
   } catch (const std::length_error&) {
-    result = kOpenTooLarge;
+    result = OPEN_TOO_LARGE;
   } catch (...) {
   }
   doc = {};  // moves from an empty document: allocates nothing
@@ -49,7 +49,7 @@ int open_guarded(Document& doc, Open open) noexcept {
 int open_document(Document& doc, const char* path) {
   return open_guarded(doc, [&] {
     CompoundStreams streams;
-    const int result = path ? read_compound_file(path, streams) : kOpenUnreadable;
+    const int result = path ? read_compound_file(path, streams) : OPEN_UNREADABLE;
     return finish_open(doc, result, streams);
   });
 }
@@ -57,7 +57,7 @@ int open_document(Document& doc, const char* path) {
 int open_document_memory(Document& doc, const uint8_t* data, size_t size) {
   return open_guarded(doc, [&] {
     CompoundStreams streams;
-    const int result = data || size == 0 ? read_compound_memory(data, size, streams) : kOpenUnreadable;
+    const int result = data || size == 0 ? read_compound_memory(data, size, streams) : OPEN_UNREADABLE;
     return finish_open(doc, result, streams);
   });
 }

@@ -31,7 +31,7 @@ struct Document {
 
 // Opens and lays out a document. Returns an OpenResult; on any refusal the
 // document is left empty (no pages, empty texts). Nothing is thrown: a
-// document that runs out of memory is kOpenTooLarge.
+// document that runs out of memory is OPEN_TOO_LARGE.
 int open_document(Document& doc, const char* path);
 int open_document_memory(Document& doc, const uint8_t* data, size_t size);
 

@@ -33,13 +33,13 @@ struct TableRow {
   std::vector<int16_t> edges;  // cell boundaries in twips, cells + 1 of them, or empty
 };
 
-enum class BlockKind : uint8_t { kParagraph, kRow, kPageBreak };
+enum class BlockKind : uint8_t { PARAGRAPH, ROW, PAGE_BREAK };
 
 struct Block {
-  BlockKind kind = BlockKind::kParagraph;
+  BlockKind kind = BlockKind::PARAGRAPH;
   uint16_t section = 0;
-  Paragraph paragraph;  // for kParagraph
-  TableRow row;         // for kRow
+  Paragraph paragraph;  // for PARAGRAPH
+  TableRow row;         // for ROW
 };
 
 // Page margins in twips; the page itself is always A4.

@@ -5,8 +5,8 @@
 namespace quire {
 namespace {
 
-constexpr size_t kNameOffset = 39;  // the FFN's name follows its fixed fields
-constexpr uint16_t kExtendedMark = 0xFFFF;
+constexpr size_t NAME_OFFSET = 39;  // the FFN's name follows its fixed fields
+constexpr uint16_t EXTENDED_MARK = 0xFFFF;
 
 }  // namespace
 
@@ -15,7 +15,7 @@ std::vector<std::string> parse_font_table(ByteSpan sttbf) {
   uint16_t count = 0;
   size_t offset = 0;
   if (!sttbf.read_u16(offset, count)) return names;
-  if (count == kExtendedMark && !sttbf.read_u16(offset += 2, count)) return names;
+  if (count == EXTENDED_MARK && !sttbf.read_u16(offset += 2, count)) return names;
   offset += 4;  // the count and cbExtra
   for (unsigned i = 0; i < count; ++i) {
     uint8_t size = 0;
@@ -25,7 +25,7 @@ std::vector<std::string> parse_font_table(ByteSpan sttbf) {
     if (ffn.size != size) break;
     std::string name;
     Utf16Decoder decoder;
-    for (size_t at = kNameOffset; at + 1 < ffn.size; at += 2) {
+    for (size_t at = NAME_OFFSET; at + 1 < ffn.size; at += 2) {
       const uint16_t unit = ffn.u16_at(at);
       if (unit == 0) break;
       decoder.push(unit, name);

@@ -5,12 +5,12 @@
 namespace quire {
 namespace {
 
-constexpr size_t kPageSize = 512;
-constexpr size_t kCountByte = 511;     // last byte of a page: number of entries
-constexpr unsigned kMaxCharRuns = 0x65;
-constexpr unsigned kMaxParagraphs = 0x1D;
-constexpr size_t kBxPapSize = 13;
-constexpr uint32_t kPageNumberMask = 0x3FFFFF;
+constexpr size_t PAGE_SIZE = 512;
+constexpr size_t COUNT_BYTE = 511;     // last byte of a page: number of entries
+constexpr unsigned MAX_CHAR_RUNS = 0x65;
+constexpr unsigned MAX_PARAGRAPHS = 0x1D;
+constexpr size_t BX_PAP_SIZE = 13;
+constexpr uint32_t PAGE_NUMBER_MASK = 0x3FFFFF;
 
 // Finds entry j with rgfc[j] <= fc < rgfc[j+1] among the page's `count`
 // runs; false when fc lies outside them.
@@ -36,7 +36,7 @@ bool BinTable::parse(ByteSpan plc) {
   fcs.resize(count + 1);
   pages.resize(count);
   for (size_t i = 0; i <= count; ++i) fcs[i] = plc.u32_at(4 * i);
-  for (size_t i = 0; i < count; ++i) pages[i] = plc.u32_at(4 * (count + 1) + 4 * i) & kPageNumberMask;
+  for (size_t i = 0; i < count; ++i) pages[i] = plc.u32_at(4 * (count + 1) + 4 * i) & PAGE_NUMBER_MASK;
   return true;
 }
 
@@ -46,7 +46,7 @@ ByteSpan FormatPages::page_for(const BinTable& bins, uint32_t fc) const {
   const auto after = std::upper_bound(bins.fcs.begin(), bins.fcs.end() - 1, fc);
   if (after == bins.fcs.begin()) return {};
   const size_t i = static_cast<size_t>(after - bins.fcs.begin()) - 1;
-  return word_.slice(uint64_t{bins.pages[i]} * kPageSize, kPageSize);
+  return word_.slice(uint64_t{bins.pages[i]} * PAGE_SIZE, PAGE_SIZE);
 }
 
 // Finds the entry serving `fc` on its page: the run's end goes into `run`,
@@ -55,40 +55,40 @@ ByteSpan FormatPages::page_for(const BinTable& bins, uint32_t fc) const {
 size_t FormatPages::locate(const BinTable& bins, uint32_t fc, unsigned max_entries, size_t entry_size,
                            FormatRun& run, ByteSpan& page) const {
   page = page_for(bins, fc);
-  if (page.size != kPageSize) return 0;
-  const unsigned count = page.data[kCountByte];
+  if (page.size != PAGE_SIZE) return 0;
+  const unsigned count = page.data[COUNT_BYTE];
   if (count == 0 || count > max_entries) return 0;
   unsigned entry = 0;
   if (!find_entry(page, count, fc, entry, run.end)) return 0;
   const size_t at = 2u * page.data[4 * (count + 1) + entry_size * entry];
-  return at < kCountByte ? at : 0;
+  return at < COUNT_BYTE ? at : 0;
 }
 
 FormatRun FormatPages::character_run(uint32_t fc) const {
   FormatRun run{{}, 0, fc + 1};
   ByteSpan page;
-  const size_t at = locate(chpx_, fc, kMaxCharRuns, 1, run, page);
+  const size_t at = locate(chpx_, fc, MAX_CHAR_RUNS, 1, run, page);
   if (at == 0) return run;
   const uint8_t size = page.data[at];
-  if (at + 1 + size <= kCountByte) run.grpprl = page.slice(at + 1, size);
+  if (at + 1 + size <= COUNT_BYTE) run.grpprl = page.slice(at + 1, size);
   return run;
 }
 
 FormatRun FormatPages::paragraph_run(uint32_t fc) const {
   FormatRun run{{}, 0, fc + 1};
   ByteSpan page;
-  const size_t at = locate(papx_, fc, kMaxParagraphs, kBxPapSize, run, page);
+  const size_t at = locate(papx_, fc, MAX_PARAGRAPHS, BX_PAP_SIZE, run, page);
   if (at == 0) return run;
   // PapxInFkp: a count of 16-bit words, or 0 and then a count of the rest.
   size_t start = at + 1, size = 0;
   if (page.data[at] != 0) {
     size = 2u * page.data[at] - 1;
   } else {
-    if (at + 1 >= kCountByte) return run;
+    if (at + 1 >= COUNT_BYTE) return run;
     start = at + 2;
     size = 2u * page.data[at + 1];
   }
-  if (size < 2 || start + size > kCountByte) return run;
+  if (size < 2 || start + size > COUNT_BYTE) return run;
   run.style = page.u16_at(start);
   run.grpprl = page.slice(start + 2, size - 2);
   return run;

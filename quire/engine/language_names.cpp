@@ -6,8 +6,8 @@
 namespace quire {
 namespace {
 
-constexpr uint16_t kPrimaryLanguageMask = 0x03FF;
-constexpr uint16_t kDefaultSublanguage = 0x0400;
+constexpr uint16_t PRIMARY_LANGUAGE_MASK = 0x03FF;
+constexpr uint16_t DEFAULT_SUBLANGUAGE = 0x0400;
 
 // The locale ICU derives from a Windows language id, or false.
 bool locale_for(uint16_t lid, char (&locale)[ULOC_FULLNAME_CAPACITY]) {
@@ -23,7 +23,7 @@ std::string language_name(uint16_t lid) {
   char locale[ULOC_FULLNAME_CAPACITY] = {};
   // An id for a sublanguage ICU does not know still names its language.
   if (!locale_for(lid, locale) &&
-      !locale_for(static_cast<uint16_t>((lid & kPrimaryLanguageMask) | kDefaultSublanguage), locale))
+      !locale_for(static_cast<uint16_t>((lid & PRIMARY_LANGUAGE_MASK) | DEFAULT_SUBLANGUAGE), locale))
     return {};
   UChar name[128];
   UErrorCode status = U_ZERO_ERROR;

@@ -5,14 +5,14 @@
 namespace quire {
 
 enum OpenResult : int {
-  kOpenOk = 0,
-  kOpenUnreadable = 1,   // the file cannot be read at all
-  kOpenNotCompound = 2,  // not an OLE2 compound file, or its allocation tables are broken
-  kOpenNotWord = 3,      // a compound file without a Word document stream or FIB
-  kOpenOldWord = 4,      // Word 6 or Word 95 (before the Word 97 format)
-  kOpenEncrypted = 5,    // encrypted or obfuscated
-  kOpenDamaged = 6,      // structures that point outside their streams or contradict each other
-  kOpenTooLarge = 7,     // beyond the limits this reader sets itself
+  OPEN_OK = 0,
+  OPEN_UNREADABLE = 1,   // the file cannot be read at all
+  OPEN_NOT_COMPOUND = 2,  // not an OLE2 compound file, or its allocation tables are broken
+  OPEN_NOT_WORD = 3,      // a compound file without a Word document stream or FIB
+  OPEN_OLD_WORD = 4,      // Word 6 or Word 95 (before the Word 97 format)
+  OPEN_ENCRYPTED = 5,    // encrypted or obfuscated
+  OPEN_DAMAGED = 6,      // structures that point outside their streams or contradict each other
+  OPEN_TOO_LARGE = 7,     // beyond the limits this reader sets itself
 };
 
 }  // namespace quire

@@ -10,10 +10,10 @@
 namespace quire {
 namespace {
 
-constexpr double kMinTextWidth = 72.0, kMinTextHeight = 72.0;
-constexpr double kCellPadX = 5.4, kCellPadY = 1.5;
-constexpr double kMinCellTextWidth = 8.0;
-constexpr double kMaxParagraphSpace = 200.0;
+constexpr double MIN_TEXT_WIDTH = 72.0, MIN_TEXT_HEIGHT = 72.0;
+constexpr double CELL_PAD_X = 5.4, CELL_PAD_Y = 1.5;
+constexpr double MIN_CELL_TEXT_WIDTH = 8.0;
+constexpr double MAX_PARAGRAPH_SPACE = 200.0;
 
 struct Frame {
   double left = 72, top = 72, width = 451, bottom = 770;
@@ -25,18 +25,18 @@ Frame frame_for(const SectionFormat& section) {
   Frame frame;
   const double left = points(section.left), right = points(section.right);
   const double top = points(section.top), bottom = points(section.bottom);
-  if (left >= 0 && right >= 0 && kPageWidth - left - right >= kMinTextWidth) {
+  if (left >= 0 && right >= 0 && PAGE_WIDTH - left - right >= MIN_TEXT_WIDTH) {
     frame.left = left;
-    frame.width = kPageWidth - left - right;
+    frame.width = PAGE_WIDTH - left - right;
   }
-  if (top >= 0 && bottom >= 0 && kPageHeight - top - bottom >= kMinTextHeight) {
+  if (top >= 0 && bottom >= 0 && PAGE_HEIGHT - top - bottom >= MIN_TEXT_HEIGHT) {
     frame.top = top;
-    frame.bottom = kPageHeight - bottom;
+    frame.bottom = PAGE_HEIGHT - bottom;
   }
   return frame;
 }
 
-double space_points(uint16_t twips) { return std::min(points(twips), kMaxParagraphSpace); }
+double space_points(uint16_t twips) { return std::min(points(twips), MAX_PARAGRAPH_SPACE); }
 
 // Lays out in two passes: every paragraph is measured at the width its
 // place gives it (all at once, see paragraph_metrics.h), then the measured
@@ -56,9 +56,9 @@ class Paginator {
     for (const Block& block : model_.blocks) {
       frame_ = frame_for(section(block.section));
       switch (block.kind) {
-        case BlockKind::kPageBreak: new_page(); break;
-        case BlockKind::kParagraph: place_paragraph(block.paragraph); break;
-        case BlockKind::kRow: place_row(block.row); break;
+        case BlockKind::PAGE_BREAK: new_page(); break;
+        case BlockKind::PARAGRAPH: place_paragraph(block.paragraph); break;
+        case BlockKind::ROW: place_row(block.row); break;
       }
     }
   }
@@ -82,14 +82,14 @@ class Paginator {
     for (const Block& block : model_.blocks) {
       frame_ = frame_for(section(block.section));
       double x = 0, width = 0;
-      if (block.kind == BlockKind::kParagraph) {
-        indented(block.paragraph, frame_.left, frame_.width, kMinTextWidth / 2, x, width);
+      if (block.kind == BlockKind::PARAGRAPH) {
+        indented(block.paragraph, frame_.left, frame_.width, MIN_TEXT_WIDTH / 2, x, width);
         jobs_.push_back({&block.paragraph, width});
-      } else if (block.kind == BlockKind::kRow) {
+      } else if (block.kind == BlockKind::ROW) {
         const std::vector<double> widths = cell_widths(block.row, x);
         for (size_t i = 0; i < block.row.cells.size(); ++i)
           for (const Paragraph& paragraph : block.row.cells[i].paragraphs) {
-            indented(paragraph, 0, widths[i] - 2 * kCellPadX, kMinCellTextWidth, x, width);
+            indented(paragraph, 0, widths[i] - 2 * CELL_PAD_X, MIN_CELL_TEXT_WIDTH, x, width);
             jobs_.push_back({&paragraph, width});
           }
       }
@@ -108,7 +108,7 @@ class Paginator {
     const MeasureJob& job = jobs_[measured];
     const ParagraphMetrics& metrics = out_.measured[measured];
     double x = 0, width = 0;
-    indented(paragraph, frame_.left, frame_.width, kMinTextWidth / 2, x, width);
+    indented(paragraph, frame_.left, frame_.width, MIN_TEXT_WIDTH / 2, x, width);
     if (page_has_content_) y_ += space_points(paragraph.props.space_before);
 
     PlacedParagraph part{&paragraph, x, y_, job.width, 0, 0, measured};
@@ -144,9 +144,9 @@ class Paginator {
       widths[i] = width;
       total += width;
     }
-    const double room = kPageWidth - frame_.left;
+    const double room = PAGE_WIDTH - frame_.left;
     if (total > room) for (double& width : widths) width *= room / total;
-    x = std::clamp(frame_.left + points(row.edges[0]), 0.0, kPageWidth - std::min(total, room));
+    x = std::clamp(frame_.left + points(row.edges[0]), 0.0, PAGE_WIDTH - std::min(total, room));
     return widths;
   }
 
@@ -173,11 +173,11 @@ class Paginator {
     std::vector<CellBox> boxes;
     double height = 0;
     for (size_t i = 0; i < row.cells.size(); ++i) {
-      height = std::max(height, place_cell(row.cells[i], x + kCellPadX, kCellPadY, placed));
+      height = std::max(height, place_cell(row.cells[i], x + CELL_PAD_X, CELL_PAD_Y, placed));
       boxes.push_back({x, 0, widths[i], 0});
       x += widths[i];
     }
-    height += 2 * kCellPadY;
+    height += 2 * CELL_PAD_Y;
     if (y_ + height > frame_.bottom && page_has_content_) new_page();
     Page& page = out_.pages.back();
     for (PlacedParagraph& part : placed) {
@@ -246,9 +246,9 @@ int draw_page(cairo_t* cr, const DocumentModel& model, const PageLayout& layout,
 
 int render_page(const DocumentModel& model, const PageLayout& layout, size_t index, uint8_t* pixels,
                 int stride) {
-  if (index >= layout.pages.size() || !pixels || stride < kPageWidth * 4) return -1;
+  if (index >= layout.pages.size() || !pixels || stride < PAGE_WIDTH * 4) return -1;
   cairo_surface_t* surface =
-      cairo_image_surface_create_for_data(pixels, CAIRO_FORMAT_ARGB32, kPageWidth, kPageHeight, stride);
+      cairo_image_surface_create_for_data(pixels, CAIRO_FORMAT_ARGB32, PAGE_WIDTH, PAGE_HEIGHT, stride);
   if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(surface);
     return -1;

@@ -12,8 +12,8 @@
 
 namespace quire {
 
-constexpr int kPageWidth = 595;
-constexpr int kPageHeight = 842;
+constexpr int PAGE_WIDTH = 595;
+constexpr int PAGE_HEIGHT = 842;
 
 // Lines [first_line, end_line) of a paragraph laid out `width` points wide,
 // its layout's top edge at (x, top) on the page; `measured` indexes its
@@ -30,7 +30,7 @@ struct CellBox {
 };
 
 struct Page {
-  double width = kPageWidth, height = kPageHeight;  // points
+  double width = PAGE_WIDTH, height = PAGE_HEIGHT;  // points
   std::vector<PlacedParagraph> paragraphs;
   std::vector<CellBox> boxes;
 };
@@ -50,7 +50,7 @@ void layout_document(const DocumentModel& model, PageLayout& out);
 // there is no such page.
 int draw_page(cairo_t* cr, const DocumentModel& model, const PageLayout& layout, size_t index);
 
-// Draws page `index` (from 0) into a kPageWidth x kPageHeight ARGB32 buffer
+// Draws page `index` (from 0) into a PAGE_WIDTH x PAGE_HEIGHT ARGB32 buffer
 // with `stride` bytes per row: a white page with the text on it. Returns 0,
 // or -1 when there is no such page or the buffer cannot be drawn into.
 int render_page(const DocumentModel& model, const PageLayout& layout, size_t index, uint8_t* pixels,

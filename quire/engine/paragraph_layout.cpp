@@ -7,14 +7,14 @@
 namespace quire {
 namespace {
 
-constexpr const char* kFallbackFamily = "Times New Roman";
-constexpr double kDefaultTabPoints = 36.0;  // Word's default tab stops: every half inch
-constexpr double kMinLineFactor = 0.5, kMaxLineFactor = 5.0;
+constexpr const char* FALLBACK_FAMILY = "Times New Roman";
+constexpr double DEFAULT_TAB_POINTS = 36.0;  // Word's default tab stops: every half inch
+constexpr double MIN_LINE_FACTOR = 0.5, MAX_LINE_FACTOR = 5.0;
 
 const char* family_for(uint16_t font, const FontChoice& fonts) {
   const uint16_t index = font == 0xFFFF ? fonts.default_font : font;
   if (index < fonts.names.size() && !fonts.names[index].empty()) return fonts.names[index].c_str();
-  return kFallbackFamily;
+  return FALLBACK_FAMILY;
 }
 
 PangoFontDescription* font_for(const CharProps& props, const FontChoice& fonts) {
@@ -61,17 +61,17 @@ PangoAttrList* run_attributes(const Paragraph& paragraph, const FontChoice& font
 
 void apply_paragraph_format(PangoLayout* layout, const ParaProps& props, bool first_slice) {
   switch (props.alignment) {
-    case Alignment::kCentre: pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER); break;
-    case Alignment::kRight: pango_layout_set_alignment(layout, PANGO_ALIGN_RIGHT); break;
-    case Alignment::kJustify: pango_layout_set_justify(layout, TRUE); break;
-    case Alignment::kLeft: break;
+    case Alignment::CENTRE: pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER); break;
+    case Alignment::RIGHT: pango_layout_set_alignment(layout, PANGO_ALIGN_RIGHT); break;
+    case Alignment::JUSTIFY: pango_layout_set_justify(layout, TRUE); break;
+    case Alignment::LEFT: break;
   }
   if (first_slice) pango_layout_set_indent(layout, static_cast<int>(points(props.first_indent) * PANGO_SCALE));
   if (props.line_multiple && props.line_spacing != 240 && props.line_spacing > 0)
     pango_layout_set_line_spacing(
-        layout, static_cast<float>(std::clamp(props.line_spacing / 240.0, kMinLineFactor, kMaxLineFactor)));
+        layout, static_cast<float>(std::clamp(props.line_spacing / 240.0, MIN_LINE_FACTOR, MAX_LINE_FACTOR)));
   PangoTabArray* tabs = pango_tab_array_new_with_positions(1, TRUE, PANGO_TAB_LEFT,
-                                                           static_cast<int>(kDefaultTabPoints));
+                                                           static_cast<int>(DEFAULT_TAB_POINTS));
   pango_layout_set_tabs(layout, tabs);
   pango_tab_array_free(tabs);
 }

@@ -14,8 +14,8 @@
 namespace quire {
 namespace {
 
-constexpr size_t kJobsPerThread = 400;  // a helper's fresh font caches cost about 200 paragraphs
-constexpr unsigned kMaxThreads = 4;
+constexpr size_t JOBS_PER_THREAD = 400;  // a helper's fresh font caches cost about 200 paragraphs
+constexpr unsigned MAX_THREADS = 4;
 
 // The start of the UTF-8 character at or before `at`.
 size_t character_start(const std::string& text, size_t at) {
@@ -55,7 +55,7 @@ double take_lines(PangoLayout* layout, int keep_end, double shift, double offset
 
 ParagraphMetrics measure(PangoContext* context, const MeasureJob& job, const FontChoice& fonts) {
   ParagraphMetrics metrics = lay_out_paragraph(context, *job.paragraph, fonts, job.width);
-  if (job.paragraph->text.size() < kKeepLayoutBytes) {
+  if (job.paragraph->text.size() < KEEP_LAYOUT_BYTES) {
     metrics.layouts.clear();
     for (LineBox& box : metrics.lines) box.line = nullptr;
   }
@@ -73,7 +73,7 @@ ParagraphMetrics lay_out_paragraph(PangoContext* context, const Paragraph& parag
                                    double width) {
   ParagraphMetrics metrics;
   const std::string& text = paragraph.text;
-  size_t start = 0, slice = kSliceBytes;
+  size_t start = 0, slice = SLICE_BYTES;
   double offset = 0;
   for (;;) {
     double shift = 0;
@@ -96,7 +96,7 @@ ParagraphMetrics lay_out_paragraph(PangoContext* context, const Paragraph& parag
     offset = take_lines(layout.get(), count - 1, shift, offset, metrics);
     metrics.layouts.push_back(std::move(layout));
     start = next_start;
-    slice = kSliceBytes;
+    slice = SLICE_BYTES;
   }
   return metrics;
 }
@@ -104,7 +104,7 @@ ParagraphMetrics lay_out_paragraph(PangoContext* context, const Paragraph& parag
 std::vector<ParagraphMetrics> measure_paragraphs(const std::vector<MeasureJob>& jobs, const FontChoice& fonts) {
   std::vector<ParagraphMetrics> out(jobs.size());
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-  const size_t threads = std::min<size_t>({cores, kMaxThreads, jobs.size() / kJobsPerThread + 1});
+  const size_t threads = std::min<size_t>({cores, MAX_THREADS, jobs.size() / JOBS_PER_THREAD + 1});
   // Each helper thread shapes on its own context; this thread takes the
   // first share, and any share whose helper could not be started. Nothing
   // thrown leaves a helper: it is noted, and thrown again here once every

@@ -33,11 +33,11 @@ struct MeasureJob {
 };
 
 // A paragraph laid out once at its width; its Pango layouts are kept when
-// its text has at least kKeepLayoutBytes, so a long paragraph is never laid
+// its text has at least KEEP_LAYOUT_BYTES, so a long paragraph is never laid
 // out again however many pages it covers, while a document of many short
 // paragraphs does not hold a layout for each (a short one is laid out again
 // when its page is drawn, at the cost of drawing it). A paragraph longer than one
-// slice (kSliceBytes) is set as several Pango layouts, each starting at a
+// slice (SLICE_BYTES) is set as several Pango layouts, each starting at a
 // line start of the one before it, so Pango's cost per layout is bounded
 // and the paragraph's cost stays linear in its length even where the text
 // has no break opportunity; the lines come out as one layout would set them.
@@ -49,8 +49,8 @@ struct ParagraphMetrics {
 
 // Bytes of text one Pango layout is given at most (more only when one line
 // needs more).
-constexpr size_t kSliceBytes = 2048;
-constexpr size_t kKeepLayoutBytes = 512;
+constexpr size_t SLICE_BYTES = 2048;
+constexpr size_t KEEP_LAYOUT_BYTES = 512;
 
 // Lays out one paragraph on `context`.
 ParagraphMetrics lay_out_paragraph(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts,

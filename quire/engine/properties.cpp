@@ -8,13 +8,13 @@ namespace quire {
 namespace {
 
 // Colours of the 16-entry Ico palette, index 0 standing for "automatic".
-constexpr uint32_t kIcoColours[17] = {
+constexpr uint32_t ICO_COLOURS[17] = {
     0x000000, 0x000000, 0x0000FF, 0x00FFFF, 0x00FF00, 0xFF00FF, 0xFF0000, 0xFFFF00, 0xFFFFFF,
     0x000080, 0x008080, 0x008000, 0x800080, 0x800000, 0x808000, 0x808080, 0xC0C0C0};
 
-constexpr uint16_t kMaxHalfPoints = 3276;  // 1638 pt, the largest size Word offers
-constexpr uint16_t kMinHalfPoints = 2;
-constexpr int kMaxCells = 63;
+constexpr uint16_t MAX_HALF_POINTS = 3276;  // 1638 pt, the largest size Word offers
+constexpr uint16_t MIN_HALF_POINTS = 2;
+constexpr int MAX_CELLS = 63;
 
 int16_t s16(ByteSpan operand) { return static_cast<int16_t>(operand.u16_at(0)); }
 
@@ -29,12 +29,12 @@ void apply_char_sprm(CharProps& props, const CharProps& style, uint16_t sprm, By
     case 0x083C: props.hidden = toggle_value(operand.data[0], style.hidden); break;
     case 0x2A3E: props.underline = operand.data[0] != 0; break;
     case 0x4A43:
-      props.half_points = std::clamp<uint16_t>(operand.u16_at(0), kMinHalfPoints, kMaxHalfPoints);
+      props.half_points = std::clamp<uint16_t>(operand.u16_at(0), MIN_HALF_POINTS, MAX_HALF_POINTS);
       break;
     case 0x2A42: {
       const uint8_t ico = operand.data[0];
       props.auto_colour = ico == 0 || ico > 16;
-      props.colour = props.auto_colour ? 0 : kIcoColours[ico];
+      props.colour = props.auto_colour ? 0 : ICO_COLOURS[ico];
       break;
     }
     case 0x6870:  // COLORREF: red, green, blue, then 0xFF for "automatic"
@@ -52,7 +52,7 @@ void apply_char_sprm(CharProps& props, const CharProps& style, uint16_t sprm, By
 
 void apply_char_grpprl(CharProps& props, const CharProps& style, ByteSpan grpprl) {
   for_each_sprm(grpprl, [&](uint16_t sprm, ByteSpan operand) {
-    if (sprm_group(sprm) == kSprmCharacter) apply_char_sprm(props, style, sprm, operand);
+    if (sprm_group(sprm) == SPRM_CHARACTER) apply_char_sprm(props, style, sprm, operand);
   });
 }
 
@@ -69,7 +69,7 @@ void apply_para_sprm(ParaProps& props, uint16_t sprm, ByteSpan operand) {
     case 0x4600: props.style = operand.u16_at(0); break;
     case 0x2403:
     case 0x2461:
-      props.alignment = operand.data[0] <= 3 ? static_cast<Alignment>(operand.data[0]) : Alignment::kLeft;
+      props.alignment = operand.data[0] <= 3 ? static_cast<Alignment>(operand.data[0]) : Alignment::LEFT;
       break;
     case 0x840F: case 0x845E: props.left_indent = s16(operand); break;
     case 0x840E: case 0x845D: props.right_indent = s16(operand); break;
@@ -86,7 +86,7 @@ void apply_para_sprm(ParaProps& props, uint16_t sprm, ByteSpan operand) {
     case 0x2407: props.page_break_before = operand.data[0] != 0; break;
     case 0xD608: {  // table definition: column count, then count + 1 cell edges
       if (operand.size < 1) break;
-      const int count = std::min<int>(operand.data[0], kMaxCells);
+      const int count = std::min<int>(operand.data[0], MAX_CELLS);
       if (!operand.contains(1, 2u * (count + 1))) break;
       props.cell_edges.resize(count + 1);
       for (int i = 0; i <= count; ++i) props.cell_edges[i] = static_cast<int16_t>(operand.u16_at(1 + 2 * i));
@@ -99,7 +99,7 @@ void apply_para_sprm(ParaProps& props, uint16_t sprm, ByteSpan operand) {
 void apply_para_grpprl(ParaProps& props, ByteSpan grpprl) {
   for_each_sprm(grpprl, [&](uint16_t sprm, ByteSpan operand) {
     const unsigned group = sprm_group(sprm);
-    if (group == kSprmParagraph || group == kSprmTable) apply_para_sprm(props, sprm, operand);
+    if (group == SPRM_PARAGRAPH || group == SPRM_TABLE) apply_para_sprm(props, sprm, operand);
   });
 }
 

@@ -21,11 +21,11 @@ struct CharProps {
   bool operator==(const CharProps&) const = default;
 };
 
-enum class Alignment : uint8_t { kLeft, kCentre, kRight, kJustify };
+enum class Alignment : uint8_t { LEFT, CENTRE, RIGHT, JUSTIFY };
 
 struct ParaProps {
   uint16_t style = 0;                       // istd
-  Alignment alignment = Alignment::kLeft;
+  Alignment alignment = Alignment::LEFT;
   int32_t left_indent = 0, right_indent = 0, first_indent = 0;  // twips
   uint16_t space_before = 0, space_after = 0;                   // twips
   int16_t line_spacing = 240;               // with line_multiple: 240ths of a line

@@ -7,8 +7,8 @@
 namespace quire {
 namespace {
 
-constexpr size_t kSedSize = 12;
-constexpr size_t kMaxSections = 0x10000;
+constexpr size_t SED_SIZE = 12;
+constexpr size_t MAX_SECTIONS = 0x10000;
 
 void apply_section_grpprl(SectionFormat& section, ByteSpan grpprl) {
   for_each_sprm(grpprl, [&](uint16_t sprm, ByteSpan operand) {
@@ -28,13 +28,13 @@ void apply_section_grpprl(SectionFormat& section, ByteSpan grpprl) {
 
 std::vector<SectionFormat> parse_sections(ByteSpan plc, ByteSpan word) {
   std::vector<SectionFormat> sections;
-  if (plc.size >= 4 && (plc.size - 4) % (4 + kSedSize) == 0) {
-    const size_t count = (plc.size - 4) / (4 + kSedSize);
-    for (size_t i = 0; i < count && i < kMaxSections; ++i) {
+  if (plc.size >= 4 && (plc.size - 4) % (4 + SED_SIZE) == 0) {
+    const size_t count = (plc.size - 4) / (4 + SED_SIZE);
+    for (size_t i = 0; i < count && i < MAX_SECTIONS; ++i) {
       SectionFormat section;
       section.cp_end = plc.u32_at(4 * (i + 1));
       if (!sections.empty() && section.cp_end <= sections.back().cp_end) break;
-      const int32_t fc_sepx = static_cast<int32_t>(plc.u32_at(4 * (count + 1) + kSedSize * i + 2));
+      const int32_t fc_sepx = static_cast<int32_t>(plc.u32_at(4 * (count + 1) + SED_SIZE * i + 2));
       uint16_t size = 0;
       if (fc_sepx >= 0 && word.read_u16(static_cast<uint32_t>(fc_sepx), size))
         apply_section_grpprl(section, word.slice(uint64_t(fc_sepx) + 2, size));

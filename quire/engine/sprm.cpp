@@ -3,9 +3,9 @@
 namespace quire {
 namespace {
 
-constexpr uint16_t kSprmTDefTable = 0xD608;
-constexpr uint16_t kSprmTDefTable10 = 0xD606;
-constexpr uint16_t kSprmPChgTabs = 0xC615;
+constexpr uint16_t SPRM_T_DEF_TABLE = 0xD608;
+constexpr uint16_t SPRM_T_DEF_TABLE10 = 0xD606;
+constexpr uint16_t SPRM_P_CHG_TABS = 0xC615;
 
 }  // namespace
 
@@ -17,7 +17,7 @@ bool sprm_operand_extent(ByteSpan grpprl, uint16_t sprm, size_t offset, size_t& 
     case 3: size = 4; break;
     case 7: size = 3; break;
     default: {
-      if (sprm == kSprmTDefTable || sprm == kSprmTDefTable10) {
+      if (sprm == SPRM_T_DEF_TABLE || sprm == SPRM_T_DEF_TABLE10) {
         // A 16-bit size that counts itself minus one byte.
         uint16_t count = 0;
         if (!grpprl.read_u16(offset, count) || count == 0) return false;
@@ -29,7 +29,7 @@ bool sprm_operand_extent(ByteSpan grpprl, uint16_t sprm, size_t offset, size_t& 
       if (!grpprl.read_u8(offset, count)) return false;
       // A tab change with size 255 computes its size from its contents; no
       // property the reader uses follows it reliably, so the walk ends there.
-      if (sprm == kSprmPChgTabs && count == 255) return false;
+      if (sprm == SPRM_P_CHG_TABS && count == 255) return false;
       header = 1;
       size = count;
       break;

@@ -9,7 +9,7 @@
 namespace quire {
 
 // The property group a sprm belongs to (bits 10-12 of the sprm).
-enum SprmGroup : unsigned { kSprmParagraph = 1, kSprmCharacter = 2, kSprmSection = 4, kSprmTable = 5 };
+enum SprmGroup : unsigned { SPRM_PARAGRAPH = 1, SPRM_CHARACTER = 2, SPRM_SECTION = 4, SPRM_TABLE = 5 };
 
 inline unsigned sprm_group(uint16_t sprm) { return (sprm >> 10) & 7u; }
 

@@ -3,10 +3,10 @@
 namespace quire {
 namespace {
 
-constexpr uint16_t kNoStyle = 0xFFF;
-constexpr size_t kMaxStyles = 4096;
-constexpr int kMaxChainDepth = 16;
-constexpr uint8_t kParagraphStyle = 1, kCharacterStyle = 2;
+constexpr uint16_t NO_STYLE = 0xFFF;
+constexpr size_t MAX_STYLES = 4096;
+constexpr int MAX_CHAIN_DEPTH = 16;
+constexpr uint8_t PARAGRAPH_STYLE = 1, CHARACTER_STYLE = 2;
 
 // Reads the property groups (UPXs) that follow a style's name.
 void read_upxs(ByteSpan std_bytes, size_t offset, unsigned count, ByteSpan* upx, unsigned max) {
@@ -26,7 +26,7 @@ void StyleSheet::parse(ByteSpan stsh) {
   if (!stsh.read_u16(0, header_size) || !stsh.read_u16(2, count) || !stsh.read_u16(4, base_size))
     return;
   if (header_size >= 14 && stsh.read_u16(14, default_font)) defaults_.font = default_font;
-  if (count > kMaxStyles || base_size < 10) count = 0;
+  if (count > MAX_STYLES || base_size < 10) count = 0;
 
   styles_.resize(count);
   size_t offset = 2u + header_size;
@@ -44,10 +44,10 @@ void StyleSheet::parse(ByteSpan stsh) {
     if (!bytes.read_u16(base_size, name_length)) continue;
     ByteSpan upx[2];
     read_upxs(bytes, base_size + 2u + 2u * name_length + 2u, upx_count, upx, 2);
-    if (style.kind == kParagraphStyle) {
+    if (style.kind == PARAGRAPH_STYLE) {
       style.papx = upx[0].size >= 2 ? upx[0].slice(2, upx[0].size - 2) : ByteSpan{};
       style.chpx = upx[1];
-    } else if (style.kind == kCharacterStyle) {
+    } else if (style.kind == CHARACTER_STYLE) {
       style.chpx = upx[0];
     }
   }
@@ -61,12 +61,12 @@ void StyleSheet::resolve(size_t istd, int depth) {
   state_[istd] = 1;
   const Style& style = styles_[istd];
   Resolved result{para_defaults_, defaults_};
-  if (style.base != kNoStyle && style.base < styles_.size() && depth < kMaxChainDepth &&
+  if (style.base != NO_STYLE && style.base < styles_.size() && depth < MAX_CHAIN_DEPTH &&
       styles_[style.base].kind == style.kind) {
     resolve(style.base, depth + 1);
     result = resolved_[style.base];
   }
-  if (style.kind == kParagraphStyle) {
+  if (style.kind == PARAGRAPH_STYLE) {
     apply_para_grpprl(result.para, style.papx);
     const CharProps base = result.chars;
     apply_char_grpprl(result.chars, base, style.chpx);
@@ -90,10 +90,10 @@ void StyleSheet::apply_char_style(CharProps& props, uint16_t istd) const {
 }
 
 void StyleSheet::apply_char_chain(CharProps& props, uint16_t istd, int depth) const {
-  if (istd >= styles_.size() || depth >= kMaxChainDepth) return;
+  if (istd >= styles_.size() || depth >= MAX_CHAIN_DEPTH) return;
   const Style& style = styles_[istd];
-  if (style.kind != kCharacterStyle) return;
-  if (style.base != kNoStyle) apply_char_chain(props, style.base, depth + 1);
+  if (style.kind != CHARACTER_STYLE) return;
+  if (style.base != NO_STYLE) apply_char_chain(props, style.base, depth + 1);
   const CharProps base = props;
   apply_char_grpprl(props, base, style.chpx);
 }

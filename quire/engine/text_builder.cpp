@@ -7,8 +7,8 @@
 namespace quire {
 namespace {
 
-constexpr size_t kMaxFieldDepth = 64;
-constexpr size_t kMaxCellsPerRow = 63;
+constexpr size_t MAX_FIELD_DEPTH = 64;
+constexpr size_t MAX_CELLS_PER_ROW = 63;
 
 // A stretch of paragraph text that shares its formatting sources; resolved
 // into character properties once the paragraph's style is known.
@@ -86,7 +86,7 @@ class TextBuilder {
   // Field codes are hidden, field results shown: a character is visible only
   // when every open field is past its separator.
   void open_field() {
-    if (fields_.size() >= kMaxFieldDepth) {
+    if (fields_.size() >= MAX_FIELD_DEPTH) {
       ++overflow_fields_;
       return;
     }
@@ -140,7 +140,7 @@ class TextBuilder {
   void push_page_break() {
     flush_row({});
     Block block;
-    block.kind = BlockKind::kPageBreak;
+    block.kind = BlockKind::PAGE_BREAK;
     block.section = static_cast<uint16_t>(section_);
     model_.blocks.push_back(std::move(block));
   }
@@ -199,7 +199,7 @@ class TextBuilder {
       if (cell_end) {
         cells_.push_back(std::move(cell_));
         cell_ = {};
-        if (cells_.size() >= kMaxCellsPerRow) flush_row({});
+        if (cells_.size() >= MAX_CELLS_PER_ROW) flush_row({});
       }
       return;
     }
@@ -238,7 +238,7 @@ class TextBuilder {
 
   void push_paragraph(Paragraph paragraph) {
     Block block;
-    block.kind = BlockKind::kParagraph;
+    block.kind = BlockKind::PARAGRAPH;
     block.section = static_cast<uint16_t>(section_);
     block.paragraph = std::move(paragraph);
     model_.blocks.push_back(std::move(block));
@@ -251,7 +251,7 @@ class TextBuilder {
     }
     if (cells_.empty()) return;
     Block block;
-    block.kind = BlockKind::kRow;
+    block.kind = BlockKind::ROW;
     block.section = static_cast<uint16_t>(section_);
     block.row.cells = std::move(cells_);
     if (edges.size() == block.row.cells.size() + 1) block.row.edges = edges;

@@ -12,7 +12,7 @@
 namespace quire {
 namespace {
 
-constexpr uint16_t kNoProofing = 0x0400;
+constexpr uint16_t NO_PROOFING = 0x0400;
 
 ByteSpan table_part(ByteSpan table, const FcLcb& where) { return table.slice(where.fc, where.lcb); }
 
@@ -21,19 +21,19 @@ ByteSpan table_part(ByteSpan table, const FcLcb& where) { return table.slice(whe
 int read_word_streams(ByteSpan word, ByteSpan table0, ByteSpan table1, DocumentModel& model) {
   Fib fib;
   int result = parse_fib(word, fib);
-  if (result != kOpenOk) return result;
+  if (result != OPEN_OK) return result;
   const ByteSpan table = fib.table_one ? table1 : table0;
-  if (table.size == 0) return kOpenDamaged;
-  if (fib.ccp_text > kMaxTextChars) return kOpenTooLarge;
+  if (table.size == 0) return OPEN_DAMAGED;
+  if (fib.ccp_text > MAX_TEXT_CHARS) return OPEN_TOO_LARGE;
 
   std::vector<Piece> pieces;
   result = parse_piece_table(table, fib.clx.fc, fib.clx.lcb, word, pieces);
-  if (result != kOpenOk) return result;
+  if (result != OPEN_OK) return result;
 
   BinTable chpx_bins, papx_bins;
   if (!chpx_bins.parse(table_part(table, fib.plcf_bte_chpx)) ||
       !papx_bins.parse(table_part(table, fib.plcf_bte_papx)))
-    return kOpenDamaged;
+    return OPEN_DAMAGED;
   const FormatPages pages(word, chpx_bins, papx_bins);
 
   StyleSheet styles;
@@ -46,10 +46,10 @@ int read_word_streams(ByteSpan word, ByteSpan table0, ByteSpan table1, DocumentM
   // The text's language is best told by the Normal style; the FIB holds only
   // the language Word was installed in.
   const uint16_t normal_language = styles.paragraph_chars(0).language;
-  model.language = normal_language != 0 && normal_language != kNoProofing ? normal_language : fib.lid;
+  model.language = normal_language != 0 && normal_language != NO_PROOFING ? normal_language : fib.lid;
 
   build_text({word, pieces, pages, styles, fib.ccp_text}, model);
-  return kOpenOk;
+  return OPEN_OK;
 }
 
 }  // namespace quire

@@ -8,7 +8,7 @@
 namespace quire {
 
 // Largest main text this reader lays out, in characters.
-constexpr uint32_t kMaxTextChars = 1u << 21;
+constexpr uint32_t MAX_TEXT_CHARS = 1u << 21;
 
 // `table0` and `table1` are the "0Table" and "1Table" streams (either may be
 // empty); the FIB chooses between them. Returns an OpenResult.

@@ -2,6 +2,7 @@
 // call holds the base's lock. Before QuireInit and after QuireExit there is
 // no document: opens fail, counts are 0, texts are empty, renders NULL.
 #include <common/no_throw.h>
+#include <host/path.h>
 #include <proto/dos.h>
 
 #include <new>
@@ -13,9 +14,8 @@
 namespace quire_library {
 namespace {
 
-constexpr ULONG kPageBytes = QUIRE_PAGE_STRIDE * QUIRE_PAGE_HEIGHT;
-constexpr LONG kPathBuffer = 4096;
-const char kEmpty[] = "";
+constexpr ULONG PAGE_BYTES = QUIRE_PAGE_STRIDE * QUIRE_PAGE_HEIGHT;
+const char EMPTY[] = "";
 
 // Runs `work` on the base's document pointer while holding the lock.
 template <typename Work>
@@ -28,14 +28,11 @@ auto locked(struct QuireBase* base, Work work) {
 
 // A property text of the open document, or "" without one.
 CONST_STRPTR property_of(struct QuireBase* base, std::string quire::DocumentProperties::*field) {
-  return locked(base, [&](quire::Document* doc) { return doc ? (doc->properties.*field).c_str() : kEmpty; });
+  return locked(base, [&](quire::Document* doc) { return doc ? (doc->properties.*field).c_str() : EMPTY; });
 }
 
 // An Amiga-style name ("RAM:letter.doc") becomes its host path; other paths pass as they are.
-std::string host_path(CONST_STRPTR path) {
-  char buffer[kPathBuffer];
-  return HostPathFromName(path, buffer, kPathBuffer) > 0 ? std::string(buffer) : std::string(path);
-}
+std::string host_path(CONST_STRPTR path) { return host_path_of(path); }
 
 }  // namespace
 
@@ -79,7 +76,7 @@ LONG QuireGetPageCount(struct QuireBase* base) {
 APTR QuireRenderPage(struct QuireBase* base, LONG page) {
   return locked(base, [&](quire::Document* doc) -> APTR {
     if (!doc || page < 1 || page > doc->page_count()) return nullptr;
-    APTR pixels = AllocVec(kPageBytes, MEMF_ANY);
+    APTR pixels = AllocVec(PAGE_BYTES, MEMF_ANY);
     if (pixels && quire::render_document_page(*doc, page, static_cast<uint8_t*>(pixels), QUIRE_PAGE_STRIDE) != 0) {
       FreeVec(pixels);
       pixels = nullptr;
@@ -94,7 +91,7 @@ CONST_STRPTR QuireGetAuthor(struct QuireBase* base) { return property_of(base, &
 CONST_STRPTR QuireGetCompany(struct QuireBase* base) { return property_of(base, &quire::DocumentProperties::company); }
 CONST_STRPTR QuireGetAppName(struct QuireBase* base) { return property_of(base, &quire::DocumentProperties::app_name); }
 CONST_STRPTR QuireGetLanguage(struct QuireBase* base) {
-  return locked(base, [](quire::Document* doc) { return doc ? doc->language.c_str() : kEmpty; });
+  return locked(base, [](quire::Document* doc) { return doc ? doc->language.c_str() : EMPTY; });
 }
 
 }  // namespace quire_library

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include <proto/cybergraphics.h>
+#include <host/path.h>
 #include <proto/dos.h>
 #include <proto/intuition.h>
 #include <proto/muimaster.h>
@@ -19,7 +20,6 @@ namespace {
 
 constexpr ULONG PAPER = 0xFFFFFFFF, FULL_OPACITY = 0xFFFFFFFF;
 constexpr ULONG GAUGE_DONE = 100;
-constexpr LONG PATH_BUFFER = 4096;
 
 void tell_gauge(QuireData* data, ULONG current, std::string text) {
   if (!data->Gauge) return;
@@ -34,12 +34,6 @@ void tell_slider(QuireData* data, LONG pages) {
   if (!data->Slider) return;
   SetAttrs(data->Slider, MUIA_NoNotify, TRUE, MUIA_Numeric_Max, std::max<LONG>(pages, 1), MUIA_Numeric_Value, 1,
            TAG_DONE);
-}
-
-// Amiga names ("RAM:letter.doc") become host paths; others pass unchanged.
-std::string host_path(const std::string& name) {
-  char buffer[PATH_BUFFER];
-  return HostPathFromName(name.c_str(), buffer, PATH_BUFFER) > 0 ? std::string(buffer) : name;
 }
 
 // Renders the current page into the page image; no image without one.
@@ -79,7 +73,7 @@ void open_file(Object* obj, QuireData* data, const char* path) {
   view->document = {};
   if (!view->file.empty()) {
     tell_gauge(data, 0, "Opening " + std::string(FilePart(view->file.c_str())));
-    view->open = quire::open_document(view->document, host_path(view->file).c_str()) == quire::kOpenOk &&
+    view->open = quire::open_document(view->document, host_path_of(view->file.c_str()).c_str()) == quire::OPEN_OK &&
                  view->document.page_count() > 0;
   }
   if (!view->open) tell_gauge(data, 0, view->file.empty() ? "" : "Not a readable Word document");

@@ -21,16 +21,16 @@ void note(const char* call, long argument = 0) {
   }
 }
 
-struct Library* spy_open(struct Library* base) {
+struct Library* LibOpen(struct Library* base) {
   base->lib_OpenCnt++;
   return base;
 }
-BPTR spy_close(struct Library* base) {
+BPTR LibClose(struct Library* base) {
   base->lib_OpenCnt--;
   return 0;
 }
-BPTR spy_expunge(struct Library*) { return 0; }  // stays loaded until the process ends
-IPTR spy_nothing() { return 0; }
+BPTR LibExpunge(struct Library*) { return 0; }  // stays loaded until the process ends
+IPTR LibReserved() { return 0; }
 
 APTR spy_render(struct Library*, LONG page) {
   note("QuireRenderPage", page);
@@ -56,9 +56,9 @@ LONG spy_page_count(struct Library*) {
 
 template <int Which>
 CONST_STRPTR spy_text(struct Library*) {
-  static const char* const kNames[] = {"Title", "Subject", "Author", "Company", "AppName", "Language"};
-  note(kNames[Which]);
-  return kNames[Which];
+  static const char* const NAMES[] = {"Title", "Subject", "Author", "Company", "AppName", "Language"};
+  note(NAMES[Which]);
+  return NAMES[Which];
 }
 
 template <typename F>
@@ -66,20 +66,20 @@ APTR slot(F f) {
   return reinterpret_cast<APTR>(f);
 }
 
-const APTR kSpyFunctions[] = {
-    FUNCARRAY_32BIT_NATIVE, slot(spy_open),        slot(spy_close),       slot(spy_expunge),
-    slot(spy_nothing),      slot(spy_render),      slot(spy_init),        slot(spy_exit),
-    slot(spy_open_document), slot(spy_nothing),    slot(spy_page_count),  slot(spy_text<0>),
+const APTR SPY_FUNCTIONS[] = {
+    FUNCARRAY_32BIT_NATIVE, slot(LibOpen),        slot(LibClose),       slot(LibExpunge),
+    slot(LibReserved),      slot(spy_render),      slot(spy_init),        slot(spy_exit),
+    slot(spy_open_document), slot(LibReserved),    slot(spy_page_count),  slot(spy_text<0>),
     slot(spy_text<1>),      slot(spy_text<2>),     slot(spy_text<3>),     slot(spy_text<4>),
-    slot(spy_nothing),      slot(spy_text<5>),     FUNCARRAY_END,
+    slot(LibReserved),      slot(spy_text<5>),     FUNCARRAY_END,
 };
 
-const struct InitTable kSpyInit = {sizeof(struct Library), kSpyFunctions, nullptr, nullptr};
-const char kSpyName[] = "quire.library";
+const struct InitTable SPY_INIT = {sizeof(struct Library), SPY_FUNCTIONS, nullptr, nullptr};
+const char SPY_NAME[] = "quire.library";
 
 }  // namespace
 
 extern "C" MODULE_EXPORT const struct Resident ModuleResident = {
-    RTC_MATCHWORD, &ModuleResident, nullptr, RTF_AUTOINIT | RTF_PPC, 1, NT_LIBRARY, 0, kSpyName, kSpyName,
-    const_cast<struct InitTable*>(&kSpyInit), 0, nullptr,
+    RTC_MATCHWORD, &ModuleResident, nullptr, RTF_AUTOINIT | RTF_PPC, 1, NT_LIBRARY, 0, SPY_NAME, SPY_NAME,
+    const_cast<struct InitTable*>(&SPY_INIT), 0, nullptr,
 };

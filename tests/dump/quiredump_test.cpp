@@ -24,8 +24,8 @@ using namespace quire_test;
 
 namespace {
 
-const std::string kTool = std::string(VELLUM_BINARY_DIR) + "/bin/quiredump";
-const std::string kSpyLibs = std::string(VELLUM_BINARY_DIR) + "/LIBS/spy";
+const std::string TOOL = std::string(VELLUM_BINARY_DIR) + "/bin/quiredump";
+const std::string SPY_LIBS = std::string(VELLUM_BINARY_DIR) + "/LIBS/spy";
 
 std::string read_file(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -57,7 +57,7 @@ class Quiredump : public ::testing::Test {
   // Runs the tool with `args`; `env` is extra VAR=value settings.
   ToolRun run(const std::vector<std::string>& args, const std::string& env = "") {
     std::string command = "cd " + quoted(dir_.string()) + " && XDG_RUNTIME_DIR=" + quoted(dir_.string()) +
-                          " QUIRE_SPY_LOG=" + quoted((dir_ / "spy.log").string()) + " " + env + " " + kTool;
+                          " QUIRE_SPY_LOG=" + quoted((dir_ / "spy.log").string()) + " " + env + " " + TOOL;
     for (const std::string& arg : args) command += " " + quoted(arg);
     command += " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
@@ -68,7 +68,7 @@ class Quiredump : public ::testing::Test {
     return result;
   }
   ToolRun run_spy(const std::vector<std::string>& args, const std::string& env = "") {
-    return run(args, "VELLUM_LIBS=" + quoted(kSpyLibs) + " " + env);
+    return run(args, "VELLUM_LIBS=" + quoted(SPY_LIBS) + " " + env);
   }
 
   std::string write_doc_file(const char* name, const Bytes& bytes) {
@@ -90,7 +90,7 @@ class Quiredump : public ::testing::Test {
   fs::path dir_, ram_;
 };
 
-const char kSpyLines[] =
+const char SPY_LINES[] =
     "Quire initialisiert...\n"
     "Open quire...!\n"
     "Number of pages: 3\n"
@@ -108,7 +108,7 @@ TEST_F(Quiredump, FullRunPrintsTheTenLinesAndLeavesTheRenderedPage) {
   std::vector<std::u16string> paragraphs(100, u"Words on a page, and more words after them to fill a line.");
   const Bytes bytes = write_doc(plain_doc(paragraphs));
   quire::Document doc;
-  ASSERT_EQ(quire::open_document_memory(doc, bytes.data(), bytes.size()), quire::kOpenOk);
+  ASSERT_EQ(quire::open_document_memory(doc, bytes.data(), bytes.size()), quire::OPEN_OK);
   ASSERT_GE(doc.page_count(), 2);
 
   const ToolRun result = run({write_doc_file("fixture.doc", bytes), "2"});
@@ -179,7 +179,7 @@ TEST_F(Quiredump, AFolderOrFifoIsRefusedAtOnceAndTold) {
 TEST_F(Quiredump, CallsTheLibraryInTheTablesOrder) {
   const ToolRun result = run_spy({"some/document.doc", "2"});
   EXPECT_EQ(result.exit_code, 0);
-  EXPECT_EQ(result.out, kSpyLines);
+  EXPECT_EQ(result.out, SPY_LINES);
   EXPECT_EQ(spy_log(),
             "QuireInit 0\nQuireOpen 17\nQuireGetPageCount 0\nTitle 0\nSubject 0\nAuthor 0\nCompany 0\n"
             "AppName 0\nLanguage 0\nQuireRenderPage 2\nQuireExit 1\n");
@@ -204,7 +204,7 @@ TEST_F(Quiredump, APageNumberThatIsNotANumberIsToldAndNothingIsRendered) {
   for (const char* page : {"two", "2x", ""}) {
     const ToolRun result = run_spy({"a.doc", page});
     EXPECT_EQ(result.exit_code, 0);
-    EXPECT_EQ(result.out, kSpyLines) << page;
+    EXPECT_EQ(result.out, SPY_LINES) << page;
     EXPECT_NE(result.err.find("PAGENUMBER"), std::string::npos) << page;
     EXPECT_EQ(spy_log().find("QuireRenderPage"), std::string::npos) << page;
     EXPECT_FALSE(fs::exists(png()));
@@ -214,7 +214,7 @@ TEST_F(Quiredump, APageNumberThatIsNotANumberIsToldAndNothingIsRendered) {
 
 TEST_F(Quiredump, APageOutsideTheDocumentLeavesNoImage) {
   const ToolRun result = run_spy({"a.doc", "9"});
-  EXPECT_EQ(result.out, kSpyLines);
+  EXPECT_EQ(result.out, SPY_LINES);
   EXPECT_NE(result.err.find("page 9 does not exist"), std::string::npos) << result.err;
   EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1);
   EXPECT_FALSE(fs::exists(png()));
@@ -223,7 +223,7 @@ TEST_F(Quiredump, APageOutsideTheDocumentLeavesNoImage) {
 TEST_F(Quiredump, AnExistingPngIsReplacedWhole) {
   std::ofstream(png()) << "an old file that is not a PNG";
   const ToolRun result = run_spy({"a.doc", "1"});
-  EXPECT_EQ(result.out, kSpyLines);
+  EXPECT_EQ(result.out, SPY_LINES);
   cairo_surface_t* image = cairo_image_surface_create_from_png(png().c_str());
   EXPECT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
   EXPECT_EQ(cairo_image_surface_get_width(image), 595);
@@ -236,7 +236,7 @@ TEST_F(Quiredump, AFailedWriteIsToldOnStandardErrorOnly) {
   std::ofstream(png() / "keep") << "kept";
   const ToolRun result = run_spy({"a.doc", "1"});
   EXPECT_EQ(result.exit_code, 0);
-  EXPECT_EQ(result.out, kSpyLines);
+  EXPECT_EQ(result.out, SPY_LINES);
   EXPECT_NE(result.err.find("ram:test.png not written"), std::string::npos) << result.err;
   EXPECT_EQ(read_file(png() / "keep"), "kept");
   EXPECT_TRUE(leftovers().empty());

@@ -1,7 +1,9 @@
 // vellum.mcc as a class library and as a class: lifetime of the class,
 // the query entry, creation, attributes and the partner object.
 #include <cstring>
+#include <filesystem>
 
+#include <host/path.h>
 #include <host/runtime.h>
 
 #include "mcc_fixture.h"
@@ -67,6 +69,27 @@ TEST_F(VellumTest, AWideBoxIsFittedToTwoHundredPixels) {
   const auto* pixels = static_cast<const uint32_t*>(instance(obj)->Picture.Pixels);
   EXPECT_EQ(pixels[25 * 200 + 50], RED);
   EXPECT_EQ(pixels[25 * 200 + 150], 0u);
+  MUI_DisposeObject(obj);
+}
+
+TEST_F(VellumTest, NamesOnAVolumeAreFoundThroughTheAssigns) {
+  std::string path = write_half_red_picture("on-ram.wmf", 400, 100);
+  std::string ram = host_path_of("RAM:vellum-mcc-on-ram.wmf");
+  ASSERT_FALSE(ram.empty());
+  std::filesystem::copy_file(path, ram, std::filesystem::copy_options::overwrite_existing);
+  for (const char* name : {"RAM:vellum-mcc-on-ram.wmf", "ram:vellum-mcc-on-ram.wmf"}) {
+    Object* obj = MUI_NewObject(MUIC_Vellum, MUIA_Vellum_File, name, TAG_DONE);
+    ASSERT_NE(obj, nullptr);
+    EXPECT_EQ(get(obj, MUIA_Vellum_Width), 200) << name;
+    EXPECT_EQ(get(obj, MUIA_Vellum_Height), 50) << name;
+    EXPECT_STREQ(reinterpret_cast<const char*>(get(obj, MUIA_Vellum_File)), name) << "the name stays as given";
+    MUI_DisposeObject(obj);
+  }
+  std::filesystem::remove(ram);
+  // An unknown volume is no file, not a relative path.
+  Object* obj = MUI_NewObject(MUIC_Vellum, MUIA_Vellum_File, "NOSUCHVOLUME:on-ram.wmf", TAG_DONE);
+  ASSERT_NE(obj, nullptr);
+  EXPECT_EQ(instance(obj)->Picture.Pixels, nullptr);
   MUI_DisposeObject(obj);
 }
 

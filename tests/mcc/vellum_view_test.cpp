@@ -3,7 +3,10 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+
+#include <host/path.h>
 
 #include "mcc_fixture.h"
 
@@ -34,6 +37,18 @@ TEST(VellumView, ScreenshotOfARealWindowShowsThePicture) {
   EXPECT_GE(shot.count(RED), size_t(98 * 48));
   // The unpainted half shows the window's background.
   EXPECT_GE(shot.count(shot.at(0, 0)), size_t(98 * 50));
+}
+
+TEST(VellumView, APictureNamedOnTheRamVolumeIsShown) {
+  if (!have_xvfb()) GTEST_SKIP() << "xvfb-run is not installed";
+  std::string wmf = write_half_red_picture("view-ram.wmf", 400, 100);
+  std::string ram = host_path_of("RAM:vellum-view-test.wmf");
+  ASSERT_FALSE(ram.empty());
+  std::filesystem::copy_file(wmf, ram, std::filesystem::copy_options::overwrite_existing);
+  std::string png = scratch_folder() + "/view-ram.png";
+  ASSERT_EQ(run_viewer("--screenshot " + png + " RAM:vellum-view-test.wmf"), 0);
+  std::filesystem::remove(ram);
+  EXPECT_GE(mui_test::load_png(png).count(RED), size_t(98 * 48));
 }
 
 TEST(VellumView, CorpusPictureRendersToAScreenshot) {

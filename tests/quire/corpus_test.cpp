@@ -12,12 +12,12 @@ using namespace quire;
 
 namespace {
 
-const std::filesystem::path kDocs = std::filesystem::path(VELLUM_CORPUS_DIR) / "doc";
+const std::filesystem::path DOCS = std::filesystem::path(VELLUM_CORPUS_DIR) / "doc";
 
-std::string corpus_file(const char* name) { return (kDocs / name).string(); }
+std::string corpus_file(const char* name) { return (DOCS / name).string(); }
 
 #define SKIP_WITHOUT_CORPUS() \
-  if (!std::filesystem::is_directory(kDocs)) GTEST_SKIP() << "no corpus at " << kDocs
+  if (!std::filesystem::is_directory(DOCS)) GTEST_SKIP() << "no corpus at " << DOCS
 
 // The page count Word saved in the summary information, or -1.
 int stored_page_count(const std::string& path) {
@@ -41,7 +41,7 @@ int stored_page_count(const std::string& path) {
 bool contains_text(const Document& doc, const std::string& wanted) {
   auto in = [&](const Paragraph& p) { return p.text.find(wanted) != std::string::npos; };
   for (const Block& block : doc.model.blocks) {
-    if (block.kind == BlockKind::kParagraph && in(block.paragraph)) return true;
+    if (block.kind == BlockKind::PARAGRAPH && in(block.paragraph)) return true;
     for (const TableCell& cell : block.row.cells)
       for (const Paragraph& p : cell.paragraphs)
         if (in(p)) return true;
@@ -59,7 +59,7 @@ struct Expected {
   const char* some_text;
 };
 
-const Expected kExpected[] = {
+const Expected EXPECTED[] = {
     {"test01.doc", "", "Stuart Watt", "", "Microsoft Office Word", "English (United States)",
      "This text has been inserted"},
     {"test03.doc", "GPL Compatible License List", "Dillon", " ", "Microsoft Office Word",
@@ -78,10 +78,10 @@ const Expected kExpected[] = {
 
 TEST(QuireCorpus, PropertiesLanguageAndTextPerFile) {
   SKIP_WITHOUT_CORPUS();
-  for (const Expected& e : kExpected) {
+  for (const Expected& e : EXPECTED) {
     SCOPED_TRACE(e.file);
     Document doc;
-    ASSERT_EQ(open_document(doc, corpus_file(e.file).c_str()), kOpenOk);
+    ASSERT_EQ(open_document(doc, corpus_file(e.file).c_str()), OPEN_OK);
     EXPECT_EQ(doc.properties.title, e.title);
     EXPECT_EQ(doc.properties.author, e.author);
     EXPECT_EQ(doc.properties.company, e.company);
@@ -94,20 +94,20 @@ TEST(QuireCorpus, PropertiesLanguageAndTextPerFile) {
 TEST(QuireCorpus, RevisionDeletedTextIsNotShown) {
   SKIP_WITHOUT_CORPUS();
   Document doc;
-  ASSERT_EQ(open_document(doc, corpus_file("test01.doc").c_str()), kOpenOk);
+  ASSERT_EQ(open_document(doc, corpus_file("test01.doc").c_str()), OPEN_OK);
   EXPECT_FALSE(contains_text(doc, "This text has been deleted"));
 }
 
 TEST(QuireCorpus, EveryDocumentOpensWithWordsOwnPageCountAndInkOnPageOne) {
   SKIP_WITHOUT_CORPUS();
   int documents = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(kDocs)) {
+  for (const auto& entry : std::filesystem::directory_iterator(DOCS)) {
     const std::string path = entry.path().string();
     if (entry.path().filename().string().rfind("test", 0) != 0) continue;
     SCOPED_TRACE(path);
     ++documents;
     Document doc;
-    ASSERT_EQ(open_document(doc, path.c_str()), kOpenOk);
+    ASSERT_EQ(open_document(doc, path.c_str()), OPEN_OK);
     const int stored = stored_page_count(path);
     if (stored > 0) {
       EXPECT_EQ(doc.page_count(), stored);
@@ -124,6 +124,6 @@ TEST(QuireCorpus, EveryDocumentOpensWithWordsOwnPageCountAndInkOnPageOne) {
 TEST(QuireCorpus, TheDamagedFileIsRefused) {
   SKIP_WITHOUT_CORPUS();
   Document doc;
-  EXPECT_EQ(open_document(doc, corpus_file("badfile-01-bad-header.doc").c_str()), kOpenNotCompound);
+  EXPECT_EQ(open_document(doc, corpus_file("badfile-01-bad-header.doc").c_str()), OPEN_NOT_COMPOUND);
   EXPECT_EQ(doc.page_count(), 0);
 }

@@ -12,25 +12,25 @@ using namespace quire_test;
 
 namespace {
 
-constexpr int kStride = 2380;
+constexpr int STRIDE = 2380;
 
 struct Ink {
   int count = 0;
-  int left = kPageWidth, top = kPageHeight, right = -1, bottom = -1;
+  int left = PAGE_WIDTH, top = PAGE_HEIGHT, right = -1, bottom = -1;
 };
 
 std::vector<uint32_t> render(const Document& doc, int page) {
-  std::vector<uint32_t> pixels(kStride / 4 * kPageHeight, 0x12345678);
-  EXPECT_EQ(render_document_page(doc, page, reinterpret_cast<uint8_t*>(pixels.data()), kStride), 0);
+  std::vector<uint32_t> pixels(STRIDE / 4 * PAGE_HEIGHT, 0x12345678);
+  EXPECT_EQ(render_document_page(doc, page, reinterpret_cast<uint8_t*>(pixels.data()), STRIDE), 0);
   return pixels;
 }
 
 // Pixels that are not white, and their bounds.
 Ink ink_of(const std::vector<uint32_t>& pixels) {
   Ink ink;
-  for (int y = 0; y < kPageHeight; ++y)
-    for (int x = 0; x < kPageWidth; ++x) {
-      if (pixels[y * kPageWidth + x] == 0xFFFFFFFFu) continue;
+  for (int y = 0; y < PAGE_HEIGHT; ++y)
+    for (int x = 0; x < PAGE_WIDTH; ++x) {
+      if (pixels[y * PAGE_WIDTH + x] == 0xFFFFFFFFu) continue;
       ++ink.count;
       ink.left = std::min(ink.left, x);
       ink.right = std::max(ink.right, x);
@@ -43,7 +43,7 @@ Ink ink_of(const std::vector<uint32_t>& pixels) {
 Document open_plan(const DocPlan& plan) {
   const Bytes bytes = write_doc(plan);
   Document doc;
-  EXPECT_EQ(open_document_memory(doc, bytes.data(), bytes.size()), kOpenOk);
+  EXPECT_EQ(open_document_memory(doc, bytes.data(), bytes.size()), OPEN_OK);
   return doc;
 }
 
@@ -60,7 +60,7 @@ TEST(QuireLayout, TextInksTheTopLeftOfTheTextFrameOnAWhitePage) {
   EXPECT_LT(ink.left, 80);
   EXPECT_GE(ink.top, 72);
   EXPECT_LT(ink.bottom, 72 + 20);
-  EXPECT_EQ(pixels[800 * kPageWidth + 300], 0xFFFFFFFFu);  // opaque white where nothing is
+  EXPECT_EQ(pixels[800 * PAGE_WIDTH + 300], 0xFFFFFFFFu);  // opaque white where nothing is
   // Text is black: the darkest pixel is close to black and opaque.
   uint32_t darkest = 0xFFFFFFFFu;
   for (uint32_t p : pixels)
@@ -73,7 +73,7 @@ TEST(QuireLayout, AlignmentAndMarginsMoveTheInk) {
   DocPlan plan = plain_doc({u"Centred"});
   plan.paragraphs = {sprm_u8(0x2461, 1)};
   const Ink centred = ink_of(render(open_plan(plan), 1));
-  EXPECT_NEAR((centred.left + centred.right) / 2.0, kPageWidth / 2.0, 4);
+  EXPECT_NEAR((centred.left + centred.right) / 2.0, PAGE_WIDTH / 2.0, 4);
 
   DocPlan margins = plain_doc({u"Moved"});
   margins.section = concat({sprm_u16(0xB021, 200 * 20), sprm_u16(0x9023, 300 * 20)});
@@ -114,8 +114,8 @@ TEST(QuireLayout, LongTextFlowsOntoMorePagesInOrder) {
   const Ink last = ink_of(render(doc, doc.page_count()));
   EXPECT_GT(last.count, 0);
   const Ink first = ink_of(render(doc, 1));
-  EXPECT_GT(first.bottom, kPageHeight - 72 - 30);  // the first page is filled to its bottom margin
-  EXPECT_LE(first.bottom, kPageHeight - 72 + 4);
+  EXPECT_GT(first.bottom, PAGE_HEIGHT - 72 - 30);  // the first page is filled to its bottom margin
+  EXPECT_LE(first.bottom, PAGE_HEIGHT - 72 + 4);
 }
 
 TEST(QuireLayout, TableRowsAreBoxedSideBySide) {
@@ -135,7 +135,7 @@ TEST(QuireLayout, TableRowsAreBoxedSideBySide) {
   auto row_has_ink = [&](int from, int to) {
     for (int y = static_cast<int>(a.y) + 2; y < static_cast<int>(a.y + a.height) - 1; ++y)
       for (int x = from; x < to; ++x)
-        if (pixels[y * kPageWidth + x] != 0xFFFFFFFFu) return true;
+        if (pixels[y * PAGE_WIDTH + x] != 0xFFFFFFFFu) return true;
     return false;
   };
   EXPECT_TRUE(row_has_ink(static_cast<int>(a.x) + 3, static_cast<int>(a.x + a.width) - 3));
@@ -144,13 +144,13 @@ TEST(QuireLayout, TableRowsAreBoxedSideBySide) {
 
 TEST(QuireLayout, PagesOutsideTheDocumentAreNotDrawn) {
   const Document doc = open_plan(plain_doc({u"one page"}));
-  std::vector<uint8_t> pixels(kStride * kPageHeight);
-  EXPECT_EQ(render_document_page(doc, 0, pixels.data(), kStride), -1);
-  EXPECT_EQ(render_document_page(doc, 2, pixels.data(), kStride), -1);
-  EXPECT_EQ(render_document_page(doc, -5, pixels.data(), kStride), -1);
+  std::vector<uint8_t> pixels(STRIDE * PAGE_HEIGHT);
+  EXPECT_EQ(render_document_page(doc, 0, pixels.data(), STRIDE), -1);
+  EXPECT_EQ(render_document_page(doc, 2, pixels.data(), STRIDE), -1);
+  EXPECT_EQ(render_document_page(doc, -5, pixels.data(), STRIDE), -1);
   EXPECT_EQ(render_document_page(doc, 1, pixels.data(), 100), -1);
   const Document empty;
-  EXPECT_EQ(render_document_page(empty, 1, pixels.data(), kStride), -1);
+  EXPECT_EQ(render_document_page(empty, 1, pixels.data(), STRIDE), -1);
 }
 
 TEST(QuireLayout, AnEmptyDocumentStillHasOneWhitePage) {
@@ -222,11 +222,11 @@ TEST(QuireLayout, ALongParagraphInSlicesBreaksAsOneLayoutDoes) {
     int32_t first_indent;
   };
   const std::vector<Case> cases{
-      {repeated("abcdefghijklmnopqrstuvwxyz", 9000), Alignment::kLeft, 0},
-      {repeated("Words of ordinary text, with commas. ", 9000), Alignment::kJustify, 720},
-      {repeated("Hanging indent text \xC3\xA9t\xC3\xA9 ", 9000), Alignment::kLeft, -720},
+      {repeated("abcdefghijklmnopqrstuvwxyz", 9000), Alignment::LEFT, 0},
+      {repeated("Words of ordinary text, with commas. ", 9000), Alignment::JUSTIFY, 720},
+      {repeated("Hanging indent text \xC3\xA9t\xC3\xA9 ", 9000), Alignment::LEFT, -720},
       {repeated("short wordsandaverylongwordwithoutanyspaceatallthatgoesonandonandonandonforeverandever ", 9000),
-       Alignment::kCentre, 360},
+       Alignment::CENTRE, 360},
   };
   for (const Case& c : cases) {
     for (size_t run_bytes : {size_t{9000}, size_t{700}}) {
@@ -260,7 +260,7 @@ TEST(QuireLayout, AParagraphWithoutBreakOpportunitiesFillsItsPages) {
   for (int page = 1; page <= doc.page_count(); ++page) {
     const Ink ink = ink_of(render(doc, page));
     EXPECT_GT(ink.count, 0) << page;
-    EXPECT_GT(ink.right, kPageWidth - 72 - 15) << page;  // lines run to the right margin
+    EXPECT_GT(ink.right, PAGE_WIDTH - 72 - 15) << page;  // lines run to the right margin
   }
 }
 

@@ -45,7 +45,7 @@ Bounds dark_bounds(const Document& doc, int page, double scale, int width, int h
 Document open_plan(const DocPlan& plan) {
   const Bytes bytes = write_doc(plan);
   Document doc;
-  EXPECT_EQ(open_document_memory(doc, bytes.data(), bytes.size()), kOpenOk);
+  EXPECT_EQ(open_document_memory(doc, bytes.data(), bytes.size()), OPEN_OK);
   return doc;
 }
 
@@ -66,8 +66,8 @@ TEST(QuirePageDrawing, TextScalesWithTheRequestedScale) {
 TEST(QuirePageDrawing, PaperCoversThePageOnlyAndTheCallerStateIsKept) {
   const Document doc = open_plan(plain_doc({u"Paper."}));
   const PageSize size = document_page_size(doc, 1);
-  EXPECT_EQ(size.width, kPageWidth);
-  EXPECT_EQ(size.height, kPageHeight);
+  EXPECT_EQ(size.width, PAGE_WIDTH);
+  EXPECT_EQ(size.height, PAGE_HEIGHT);
 
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 400, 400);
   cairo_t* cr = cairo_create(surface);

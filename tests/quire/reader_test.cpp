@@ -13,20 +13,20 @@ namespace {
 Document open_plan(const DocPlan& plan) {
   const Bytes bytes = write_doc(plan);
   Document doc;
-  EXPECT_EQ(open_document_memory(doc, bytes.data(), bytes.size()), kOpenOk);
+  EXPECT_EQ(open_document_memory(doc, bytes.data(), bytes.size()), OPEN_OK);
   return doc;
 }
 
 std::vector<std::string> paragraph_texts(const Document& doc) {
   std::vector<std::string> texts;
   for (const Block& block : doc.model.blocks)
-    if (block.kind == BlockKind::kParagraph) texts.push_back(block.paragraph.text);
+    if (block.kind == BlockKind::PARAGRAPH) texts.push_back(block.paragraph.text);
   return texts;
 }
 
 const Paragraph& first_paragraph(const Document& doc) {
   for (const Block& block : doc.model.blocks)
-    if (block.kind == BlockKind::kParagraph) return block.paragraph;
+    if (block.kind == BlockKind::PARAGRAPH) return block.paragraph;
   static const Paragraph none;
   ADD_FAILURE() << "no paragraph";
   return none;
@@ -123,8 +123,8 @@ TEST(QuireReader, ManualPageBreakSplitsParagraph) {
   const Document doc = open_plan(plan);
   std::vector<BlockKind> kinds;
   for (const Block& block : doc.model.blocks) kinds.push_back(block.kind);
-  EXPECT_EQ(kinds, (std::vector<BlockKind>{BlockKind::kParagraph, BlockKind::kPageBreak, BlockKind::kParagraph,
-                                           BlockKind::kPageBreak, BlockKind::kParagraph}));
+  EXPECT_EQ(kinds, (std::vector<BlockKind>{BlockKind::PARAGRAPH, BlockKind::PAGE_BREAK, BlockKind::PARAGRAPH,
+                                           BlockKind::PAGE_BREAK, BlockKind::PARAGRAPH}));
   EXPECT_EQ(paragraph_texts(doc), (std::vector<std::string>{"first", "second", "third"}));
   EXPECT_EQ(doc.page_count(), 3);
 }
@@ -177,7 +177,7 @@ TEST(QuireReader, ParagraphPropertiesFromPapx) {
   DocPlan plan = plain_doc({u"centred", u"indented"});
   plan.paragraphs = {sprm_u8(0x2461, 1), concat({sprm_u16(0x845E, 720), sprm_u16(0xA413, 240)})};
   const Document doc = open_plan(plan);
-  EXPECT_EQ(doc.model.blocks[0].paragraph.props.alignment, Alignment::kCentre);
+  EXPECT_EQ(doc.model.blocks[0].paragraph.props.alignment, Alignment::CENTRE);
   EXPECT_EQ(doc.model.blocks[1].paragraph.props.left_indent, 720);
   EXPECT_EQ(doc.model.blocks[1].paragraph.props.space_before, 240);
 }
@@ -200,6 +200,6 @@ TEST(QuireReader, ManyParagraphsSpanSeveralFormattingPages) {
   const Document doc = open_plan(plan);
   ASSERT_EQ(doc.model.blocks.size(), 200u);
   EXPECT_EQ(doc.model.blocks[199].paragraph.text, "Paragraph R");
-  EXPECT_EQ(doc.model.blocks[199].paragraph.props.alignment, Alignment::kRight);
-  EXPECT_EQ(doc.model.blocks[198].paragraph.props.alignment, Alignment::kLeft);
+  EXPECT_EQ(doc.model.blocks[199].paragraph.props.alignment, Alignment::RIGHT);
+  EXPECT_EQ(doc.model.blocks[198].paragraph.props.alignment, Alignment::LEFT);
 }

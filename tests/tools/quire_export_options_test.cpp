@@ -61,17 +61,17 @@ TEST(QuireExportNames, PercentDIsThePageAndPercentPercentAPercentSign) {
 TEST(QuireExportOptions, FormatFollowsTheNameUnlessGiven) {
   Options options;
   EXPECT_EQ(problem_with({"a.doc", "-o", "OUT.PDF"}, &options), "");
-  EXPECT_EQ(options.format, Format::kPdf);
+  EXPECT_EQ(options.format, Format::PDF);
   options = {};
   EXPECT_EQ(problem_with({"a.doc", "--output=p-%d.png", "--dpi=150", "--pages", "2-"}, &options), "");
-  EXPECT_EQ(options.format, Format::kPng);
+  EXPECT_EQ(options.format, Format::PNG);
   EXPECT_EQ(options.dpi, 150);
   ASSERT_EQ(options.pages.size(), 1u);
   EXPECT_EQ(options.pages[0].first, 2);
   options = {};
   EXPECT_EQ(problem_with({"-", "-o", "-", "-f", "pdf"}, &options), "");
   EXPECT_EQ(options.input, "-");
-  EXPECT_EQ(options.format, Format::kPdf);
+  EXPECT_EQ(options.format, Format::PDF);
 }
 
 TEST(QuireExportOptions, SlipsAreUsageErrors) {

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 using vellum::test::run_command;
 using vellum::test::CommandRun;
 
-const std::string kTool = std::string(VELLUM_BINARY_DIR) + "/bin/quire-export";
+const std::string TOOL = std::string(VELLUM_BINARY_DIR) + "/bin/quire-export";
 
 class QuireExport : public ::testing::Test {
  protected:
@@ -40,7 +40,7 @@ class QuireExport : public ::testing::Test {
     std::ofstream(path(name), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   }
   CommandRun export_doc(const std::string& arguments) const {
-    return run_command("cd " + dir_.string() + " && " + kTool + " " + arguments + " 2>&1");
+    return run_command("cd " + dir_.string() + " && " + TOOL + " " + arguments + " 2>&1");
   }
   // The text of a PDF as pdftotext reads it.
   std::string pdf_text(const std::string& name) const {
@@ -100,13 +100,13 @@ TEST_F(QuireExport, InfoIsPlainLinesOrJsonThatParses) {
   ASSERT_EQ(lines.exit_code, 0) << lines.output;
   EXPECT_NE(lines.output.find("Author: Ada Author\n"), std::string::npos) << lines.output;
   EXPECT_NE(lines.output.find("Pages: 3\n"), std::string::npos) << lines.output;
-  const CommandRun json = run_command(kTool + " " + path("three.doc") +
+  const CommandRun json = run_command(TOOL + " " + path("three.doc") +
                                       " --info --json | python3 -c 'import json,sys; d=json.load(sys.stdin); "
                                       "print(d[\"title\"], d[\"pages\"], d[\"language\"])'");
   ASSERT_EQ(json.exit_code, 0) << json.output;
   EXPECT_EQ(json.output, "A \"quoted\" title 3 English (United States)\n");
   // Standard input works as a document too.
-  EXPECT_EQ(run_command(kTool + " - --info < " + path("three.doc")).output, lines.output);
+  EXPECT_EQ(run_command(TOOL + " - --info < " + path("three.doc")).output, lines.output);
 }
 
 TEST_F(QuireExport, InputsItCannotUseGetTheirOwnCodeAndReason) {

@@ -23,8 +23,8 @@ using namespace vellum_view;
 using vellum::test::CommandRun;
 using vellum::test::run_command;
 
-const std::string kSample = std::string(VELLUM_SOURCE_DIR) + "/samples/house.wmf";
-const std::string kProgram = std::string(VELLUM_BINARY_DIR) + "/bin/vellum-view";
+const std::string SAMPLE = std::string(VELLUM_SOURCE_DIR) + "/samples/house.wmf";
+const std::string PROGRAM = std::string(VELLUM_BINARY_DIR) + "/bin/vellum-view";
 
 std::vector<uint8_t> file_bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -64,12 +64,12 @@ TEST(VellumViewOptions, RoadsModesAndSizes) {
   ViewOptions options;
   EXPECT_EQ(problem_with({"a.wmf", "--mode", "spec", "--size", "300x200"}, &options), "");
   EXPECT_TRUE(options.spec_mode);
-  EXPECT_EQ(options.road, Road::kNative);
+  EXPECT_EQ(options.road, Road::NATIVE);
   EXPECT_EQ(options.width, 300);
   EXPECT_EQ(options.height, 200);
   options = {};
   EXPECT_EQ(problem_with({"--class", "a.wmf", "--screenshot", "x.png"}, &options), "");
-  EXPECT_EQ(options.road, Road::kClass);
+  EXPECT_EQ(options.road, Road::CLASS);
   EXPECT_TRUE(options.spec_mode);  // the module draws only in its own mode
   EXPECT_EQ(options.screenshot, "x.png");
 
@@ -85,7 +85,7 @@ TEST(VellumViewOptions, RoadsModesAndSizes) {
 
 TEST(VellumViewWindow, PictureFollowsTheWindowAndTheZoomKeysAndWheel) {
   start_qt();
-  PictureWindow window(file_bytes(kSample), false);
+  PictureWindow window(file_bytes(SAMPLE), false);
   window.resize(400, 300);
   window.show();
   QApplication::processEvents();
@@ -130,7 +130,7 @@ class VellumViewProgram : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
   CommandRun view(const std::string& arguments) const {
-    return run_command("cd '" + dir_.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY " + kProgram + " " +
+    return run_command("cd '" + dir_.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY " + PROGRAM + " " +
                        arguments + " 2>&1");
   }
   fs::path dir_;
@@ -154,19 +154,19 @@ TEST_F(VellumViewProgram, FilesItCannotShowAreToldWithTheirCode) {
 TEST_F(VellumViewProgram, ScreenshotsAreWholeUnderTheExactNameOrNotWrittenAtAll) {
   // A name that is not UTF-8 stays the same bytes on disk.
   const std::string odd = "shot-\xff\xfe.png";
-  const CommandRun native = view(kSample + " --size 320x240 --screenshot '" + odd + "'");
+  const CommandRun native = view(SAMPLE + " --size 320x240 --screenshot '" + odd + "'");
   ASSERT_EQ(native.exit_code, 0) << native.output;
   ASSERT_TRUE(fs::exists(dir_ / odd));
   EXPECT_EQ(png_size(dir_ / odd), std::make_pair(320u, 240u));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);  // no temporary left
 
-  const CommandRun with_class = view("--class " + kSample + " --screenshot class.png");
+  const CommandRun with_class = view("--class " + SAMPLE + " --screenshot class.png");
   ASSERT_EQ(with_class.exit_code, 0) << with_class.output;
   EXPECT_GT(png_size(dir_ / "class.png").first, 0u);
 
-  const CommandRun nowhere = view(kSample + " --screenshot no/such/folder/shot.png");
+  const CommandRun nowhere = view(SAMPLE + " --screenshot no/such/folder/shot.png");
   EXPECT_EQ(nowhere.exit_code, 5);
   EXPECT_NE(nowhere.output.find("not written"), std::string::npos) << nowhere.output;
-  const CommandRun full = view(kSample + " --screenshot /dev/full");
+  const CommandRun full = view(SAMPLE + " --screenshot /dev/full");
   EXPECT_EQ(full.exit_code, 5) << full.output;
 }

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include <host/path.h>
+
 #include "tools/common/exit_codes.h"
 
 namespace vellum::tools {
@@ -60,7 +62,7 @@ InputRead read_input(const std::string& name, size_t max_bytes, std::vector<uint
   if (name == "-") return read_standard_input(max_bytes, bytes);
   // Non-blocking, so opening a FIFO without a writer returns at once and
   // the type check below can refuse it.
-  const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  const int fd = ::open(host_path_of(name.c_str()).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) return failure_from_errno(errno);
   struct stat info;
   InputRead result{EXIT_OK, ""};

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <host/path.h>
+
 namespace vellum::tools {
 namespace {
 
@@ -64,7 +66,9 @@ void OutputFile::discard() {
   temp_.clear();
 }
 
-bool OutputFile::open(const std::string& target) {
+bool OutputFile::open(const std::string& name) {
+  // Names on a volume (RAM:, assigns) go through the host's path road.
+  const std::string target = name == "-" ? name : host_path_of(name.c_str());
   discard();
   failed_ = false;
   reason_.clear();
@@ -73,6 +77,7 @@ bool OutputFile::open(const std::string& target) {
     fd_ = STDOUT_FILENO;
     return true;
   }
+  if (target.empty()) return fail(ENOENT);  // a volume nobody assigned
   struct stat info;
   const bool exists = ::stat(target.c_str(), &info) == 0;
   if (exists && S_ISDIR(info.st_mode)) return fail(EISDIR);

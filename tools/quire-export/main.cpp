@@ -18,9 +18,9 @@ namespace {
 using namespace quire_export;
 namespace tools = vellum::tools;
 
-constexpr size_t kMaxDocumentBytes = size_t(256) << 20;
+constexpr size_t MAX_DOCUMENT_BYTES = size_t(256) << 20;
 
-const char kUsage[] =
+const char USAGE[] =
     "Usage: quire-export DOCUMENT -o OUT.pdf [--pages LIST]\n"
     "       quire-export DOCUMENT -o page-%d.png [--pages LIST] [--dpi N]\n"
     "       quire-export DOCUMENT --info [--json]\n"
@@ -56,17 +56,17 @@ int fail(int code, const std::string& message) {
 // Why the engine refused a document, and the exit code that goes with it.
 int refuse(const std::string& name, int result) {
   switch (result) {
-    case quire::kOpenNotCompound:
+    case quire::OPEN_NOT_COMPOUND:
       return fail(tools::EXIT_NOT_USABLE, name + ": not a Word document (no compound-file header, or a broken one)");
-    case quire::kOpenNotWord:
+    case quire::OPEN_NOT_WORD:
       return fail(tools::EXIT_NOT_USABLE, name + ": a compound file, but not a Word document");
-    case quire::kOpenOldWord:
+    case quire::OPEN_OLD_WORD:
       return fail(tools::EXIT_NOT_USABLE, name + ": a Word 6 or Word 95 document; only Word 97-2003 documents are read");
-    case quire::kOpenEncrypted:
+    case quire::OPEN_ENCRYPTED:
       return fail(tools::EXIT_NOT_USABLE, name + ": encrypted (password-protected); it cannot be read");
-    case quire::kOpenTooLarge:
+    case quire::OPEN_TOO_LARGE:
       return fail(tools::EXIT_TOO_LARGE, name + ": beyond the sizes this reader accepts");
-    case quire::kOpenUnreadable:
+    case quire::OPEN_UNREADABLE:
       return fail(tools::EXIT_UNREADABLE, name + ": cannot be read");
     default:
       return fail(tools::EXIT_NOT_USABLE, name + ": a damaged Word document");
@@ -92,7 +92,7 @@ int export_pages(const quire::Document& doc, const Options& options) {
   std::vector<int> pages;
   std::string reason;
   if (!select_pages(options.pages, doc.page_count(), &pages, &reason)) return usage_error(reason);
-  const bool png = options.format == Format::kPng;
+  const bool png = options.format == Format::PNG;
   if (png && pages.size() > 1 && !names_each_page(options.output))
     return usage_error(std::to_string(pages.size()) + " pages chosen: put %d in the PNG name (page-%d.png)");
   ProgressLine line(!options.quiet && isatty(STDERR_FILENO) && options.output != "-");
@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
   std::string reason;
   if (!parse_options(argc, argv, &options, &reason)) return usage_error(reason);
   if (options.help) {
-    std::fputs(kUsage, stdout);
+    std::fputs(USAGE, stdout);
     std::fputs(tools::EXIT_CODES_HELP, stdout);
     return tools::EXIT_OK;
   }
@@ -120,13 +120,13 @@ int main(int argc, char** argv) {
   }
   const std::string name = options.input == "-" ? "standard input" : options.input;
   std::vector<uint8_t> bytes;
-  const tools::InputRead read = tools::read_input(options.input, kMaxDocumentBytes, &bytes);
+  const tools::InputRead read = tools::read_input(options.input, MAX_DOCUMENT_BYTES, &bytes);
   if (read.code != tools::EXIT_OK) return fail(read.code, name + ": " + read.reason);
   if (bytes.empty()) return fail(tools::EXIT_NOT_USABLE, name + ": an empty file, not a Word document");
 
   quire::Document doc;
   const int opened = quire::open_document_memory(doc, bytes.data(), bytes.size());
-  if (opened != quire::kOpenOk) return refuse(name, opened);
+  if (opened != quire::OPEN_OK) return refuse(name, opened);
   bytes = {};
 
   if (options.info) {

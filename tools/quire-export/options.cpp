@@ -7,7 +7,7 @@
 namespace quire_export {
 namespace {
 
-constexpr double kMinDpi = 1, kMaxDpi = 2400;
+constexpr double MIN_DPI = 1, MAX_DPI = 2400;
 
 bool ends_with_ignoring_case(const std::string& text, const char* suffix) {
   const size_t n = std::strlen(suffix);
@@ -15,9 +15,9 @@ bool ends_with_ignoring_case(const std::string& text, const char* suffix) {
 }
 
 Format format_named(const std::string& name) {
-  if (name == "pdf") return Format::kPdf;
-  if (name == "png") return Format::kPng;
-  return Format::kNone;
+  if (name == "pdf") return Format::PDF;
+  if (name == "png") return Format::PNG;
+  return Format::NONE;
 }
 
 // A name pattern may hold %d (the page) and %% (a percent sign), nothing else after a %.
@@ -99,15 +99,15 @@ bool finish(Options* options, std::string* reason) {
     return false;
   }
   if (options->output.empty()) return true;
-  if (options->format == Format::kNone) {
-    if (ends_with_ignoring_case(options->output, ".pdf")) options->format = Format::kPdf;
-    else if (ends_with_ignoring_case(options->output, ".png")) options->format = Format::kPng;
+  if (options->format == Format::NONE) {
+    if (ends_with_ignoring_case(options->output, ".pdf")) options->format = Format::PDF;
+    else if (ends_with_ignoring_case(options->output, ".png")) options->format = Format::PNG;
     else {
       *reason = "cannot tell the format of \"" + options->output + "\": name it .pdf or .png, or give -f pdf|png";
       return false;
     }
   }
-  if (options->format == Format::kPng && !pattern_is_valid(options->output)) {
+  if (options->format == Format::PNG && !pattern_is_valid(options->output)) {
     *reason = "in a PNG name, % may only start %d (the page number) or %% (a percent sign), and %d may appear once";
     return false;
   }
@@ -137,7 +137,7 @@ bool parse_options(int argc, const char* const* argv, Options* options, std::str
         return false;
       }
     } else if (walk.is("--format", "-f")) {
-      if (!walk.value(&value) || (options->format = format_named(value)) == Format::kNone) {
+      if (!walk.value(&value) || (options->format = format_named(value)) == Format::NONE) {
         *reason = "-f takes pdf or png";
         return false;
       }
@@ -151,7 +151,7 @@ bool parse_options(int argc, const char* const* argv, Options* options, std::str
       char* end = nullptr;
       const bool given = walk.value(&value);
       options->dpi = given ? std::strtod(value.c_str(), &end) : 0;
-      if (!given || value.empty() || *end != '\0' || !(options->dpi >= kMinDpi && options->dpi <= kMaxDpi)) {
+      if (!given || value.empty() || *end != '\0' || !(options->dpi >= MIN_DPI && options->dpi <= MAX_DPI)) {
         *reason = "--dpi takes a number from 1 to 2400";
         return false;
       }

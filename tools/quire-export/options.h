@@ -8,12 +8,12 @@
 
 namespace quire_export {
 
-enum class Format { kNone, kPdf, kPng };
+enum class Format { NONE, PDF, PNG };
 
 struct Options {
   std::string input;            // a path, or "-" for standard input
   std::string output;           // "" without -o; may hold one %d for PNG pages
-  Format format = Format::kNone;
+  Format format = Format::NONE;
   std::vector<PageRange> pages; // empty: every page
   double dpi = 96;              // PNG pixels per inch
   bool info = false, json = false, quiet = false;

@@ -14,8 +14,8 @@ namespace {
 
 using vellum::tools::OutputFile;
 
-constexpr double kPointsPerInch = 72;
-constexpr int kMaxImageSide = 32767;  // cairo's largest image surface
+constexpr double POINTS_PER_INCH = 72;
+constexpr int MAX_IMAGE_SIDE = 32767;  // cairo's largest image surface
 
 ExportResult not_written(const std::string& name, const std::string& why) {
   return {vellum::tools::EXIT_NOT_WRITTEN, name + ": not written: " + why};
@@ -33,7 +33,7 @@ void set_metadata(cairo_surface_t* surface, const quire::Document& doc) {
 cairo_surface_t* page_image(const quire::Document& doc, int page, double scale) {
   const quire::PageSize size = quire::document_page_size(doc, page);
   const double width = std::ceil(size.width * scale), height = std::ceil(size.height * scale);
-  if (width < 1 || height < 1 || width > kMaxImageSide || height > kMaxImageSide) return nullptr;
+  if (width < 1 || height < 1 || width > MAX_IMAGE_SIDE || height > MAX_IMAGE_SIDE) return nullptr;
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(width), int(height));
   cairo_t* cr = cairo_create(surface);
   quire::draw_document_page(doc, page, cr, scale);
@@ -71,7 +71,7 @@ ExportResult write_pdf(const quire::Document& doc, const std::vector<int>& pages
 
 ExportResult write_pngs(const quire::Document& doc, const std::vector<int>& pages, const std::string& pattern,
                         double dpi, const Progress& progress) {
-  const double scale = dpi / kPointsPerInch;
+  const double scale = dpi / POINTS_PER_INCH;
   for (size_t i = 0; i < pages.size(); ++i) {
     const std::string name = name_for_page(pattern, pages[i]);
     cairo_surface_t* image = page_image(doc, pages[i], scale);

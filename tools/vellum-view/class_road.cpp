@@ -36,7 +36,7 @@ void run(Object* app) {
 
 int save_window(Object* app, Object* window, const std::string& name) {
   ULONG signals = 0;
-  for (int round = 0; round < kSettleRounds; round++) DoMethod(app, MUIM_Application_NewInput, &signals);
+  for (int round = 0; round < SETTLE_ROUNDS; round++) DoMethod(app, MUIM_Application_NewInput, &signals);
   SetSignal(0, signals);
   ULONG size = 0;
   APTR png = HostWindowPNG(window, &size);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <host/path.h>
 #include <proto/dos.h>
 #include <vellum/vellum.h>
 
@@ -18,9 +19,8 @@ namespace {
 using namespace vellum_view;
 namespace tools = vellum::tools;
 
-constexpr size_t kMaxPictureBytes = size_t(64) << 20;
-constexpr uint32_t kTrialSide = 64;
-constexpr LONG kPathBuffer = 4096;
+constexpr size_t MAX_PICTURE_BYTES = size_t(64) << 20;
+constexpr uint32_t TRIAL_SIDE = 64;
 
 const char USAGE[] =
     "Usage: vellum-view [OPTIONS] FILE.wmf\n"
@@ -47,19 +47,19 @@ int fail(int code, const std::string& message) {
 
 // The file named as the runtime reads it: volume names such as RAM: become folders.
 std::string host_path(const std::string& name) {
-  char buffer[kPathBuffer];
-  return HostPathFromName(name.c_str(), buffer, kPathBuffer) > 0 ? std::string(buffer) : name;
+  const std::string path = host_path_of(name.c_str());
+  return path.empty() ? name : path;
 }
 
 // Reads the picture and draws it once, small, so a file that cannot be
 // shown is told before any window opens.
 int check_picture(const ViewOptions& options, std::vector<uint8_t>* bytes) {
-  const tools::InputRead read = tools::read_input(host_path(options.file), kMaxPictureBytes, bytes);
+  const tools::InputRead read = tools::read_input(host_path(options.file), MAX_PICTURE_BYTES, bytes);
   if (read.code != tools::EXIT_OK) return fail(read.code, options.file + ": " + read.reason);
   vellum_options trial;
   vellum_options_init(&trial);
   trial.mode = options.spec_mode ? VELLUM_MODE_SPEC : VELLUM_MODE_GDI;
-  trial.max_width = trial.max_height = kTrialSide;
+  trial.max_width = trial.max_height = TRIAL_SIDE;
   vellum_image image;
   const int result = vellum_render_memory_with(bytes->data(), bytes->size(), &trial, &image, nullptr);
   vellum_image_free(&image);
@@ -97,5 +97,5 @@ int main(int argc, char** argv) {
   // A screenshot needs no screen: without a display, draw offscreen.
   if (!options.screenshot.empty() && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  return options.road == Road::kClass ? show_with_class(options) : show_native(options, std::move(bytes));
+  return options.road == Road::CLASS ? show_with_class(options) : show_native(options, std::move(bytes));
 }

@@ -20,7 +20,7 @@ int show_native(const ViewOptions& options, std::vector<uint8_t> bytes) {
   window.show();
   if (options.screenshot.empty()) return app.exec();
 
-  for (int round = 0; round < kSettleRounds; round++) QApplication::processEvents();
+  for (int round = 0; round < SETTLE_ROUNDS; round++) QApplication::processEvents();
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);

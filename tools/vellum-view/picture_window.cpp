@@ -10,8 +10,8 @@
 namespace vellum_view {
 namespace {
 
-constexpr uint32_t kPaper = 0xFFFFFFFF;  // white under the picture
-constexpr double kWheelNotch = 120;       // angle delta of one wheel step
+constexpr uint32_t PAPER = 0xFFFFFFFF;  // white under the picture
+constexpr double WHEEL_NOTCH = 120;       // angle delta of one wheel step
 
 }  // namespace
 
@@ -25,7 +25,7 @@ PictureWindow::PictureWindow(std::vector<uint8_t> bytes, bool spec_mode)
 }
 
 void PictureWindow::set_zoom(double zoom) {
-  zoom_ = std::clamp(zoom, kMinZoom, kMaxZoom);
+  zoom_ = std::clamp(zoom, MIN_ZOOM, MAX_ZOOM);
   render();
 }
 
@@ -37,7 +37,7 @@ void PictureWindow::render() {
   options.mode = spec_mode_ ? VELLUM_MODE_SPEC : VELLUM_MODE_GDI;
   options.max_width = uint32_t(std::max(1.0, area.width() * zoom_));
   options.max_height = uint32_t(std::max(1.0, area.height() * zoom_));
-  options.background = kPaper;
+  options.background = PAPER;
   vellum_image image;
   if (vellum_render_memory_with(bytes_.data(), bytes_.size(), &options, &image, nullptr) != VELLUM_OK) {
     picture_ = QImage();
@@ -65,7 +65,7 @@ void PictureWindow::keyPressEvent(QKeyEvent* event) {
 
 void PictureWindow::wheelEvent(QWheelEvent* event) {
   if (event->modifiers() & Qt::ControlModifier) {
-    set_zoom(zoom_by(zoom_, event->angleDelta().y() / kWheelNotch));
+    set_zoom(zoom_by(zoom_, event->angleDelta().y() / WHEEL_NOTCH));
     event->accept();
     return;
   }

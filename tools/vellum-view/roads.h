@@ -15,6 +15,6 @@ int show_native(const ViewOptions& options, std::vector<uint8_t> bytes);
 int show_with_class(const ViewOptions& options);
 
 // Input rounds before a screenshot, so the window is laid out and drawn.
-inline constexpr int kSettleRounds = 3;
+inline constexpr int SETTLE_ROUNDS = 3;
 
 }  // namespace vellum_view

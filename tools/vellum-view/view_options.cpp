@@ -6,12 +6,12 @@
 namespace vellum_view {
 namespace {
 
-constexpr int kMinSide = 16, kMaxSide = 8192;
+constexpr int MIN_SIDE = 16, MAX_SIDE = 8192;
 
 bool parse_size(const char* text, int* width, int* height) {
   char tail = 0;
-  return std::sscanf(text, "%dx%d%c", width, height, &tail) == 2 && *width >= kMinSide && *width <= kMaxSide &&
-         *height >= kMinSide && *height <= kMaxSide;
+  return std::sscanf(text, "%dx%d%c", width, height, &tail) == 2 && *width >= MIN_SIDE && *width <= MAX_SIDE &&
+         *height >= MIN_SIDE && *height <= MAX_SIDE;
 }
 
 }  // namespace
@@ -26,7 +26,7 @@ bool parse_view_options(int argc, const char* const* argv, ViewOptions* options,
     } else if (argument == "--version") {
       options->version = true;
     } else if (argument == "--class") {
-      options->road = Road::kClass;
+      options->road = Road::CLASS;
     } else if (argument == "--screenshot") {
       if (!has_value || argv[i + 1][0] == '\0') {
         *reason = "--screenshot needs a PNG file name";
@@ -61,7 +61,7 @@ bool parse_view_options(int argc, const char* const* argv, ViewOptions* options,
     *reason = "no picture given";
     return false;
   }
-  if (options->road == Road::kClass) {
+  if (options->road == Road::CLASS) {
     // vellum.mcc draws with the module's own player only.
     if (mode_given && !options->spec_mode) {
       *reason = "--class shows the module's own player: use --mode spec or leave --mode out";

@@ -6,14 +6,14 @@
 namespace vellum_view {
 
 enum class Road {
-  kNative,  // a resizable, zoomable window drawn through libvellum
-  kClass,   // the MUI window with one vellum.mcc object, as the module shows it
+  NATIVE,  // a resizable, zoomable window drawn through libvellum
+  CLASS,   // the MUI window with one vellum.mcc object, as the module shows it
 };
 
 struct ViewOptions {
   std::string file;
   std::string screenshot;  // "" unless --screenshot: the PNG's name, bytes as given
-  Road road = Road::kNative;
+  Road road = Road::NATIVE;
   bool spec_mode = false;  // --mode spec: the module's own player; else GDI
   int width = 640, height = 480;  // the window's first size (--size WxH)
   bool help = false, version = false;

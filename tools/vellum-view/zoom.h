@@ -7,11 +7,11 @@
 
 namespace vellum_view {
 
-inline constexpr double kZoomStep = 1.25, kMinZoom = 0.1, kMaxZoom = 16;
+inline constexpr double ZOOM_STEP = 1.25, MIN_ZOOM = 0.1, MAX_ZOOM = 16;
 
 // The zoom after `steps` steps in (positive) or out (negative) from `zoom`.
 inline double zoom_by(double zoom, double steps) {
-  return std::clamp(zoom * std::pow(kZoomStep, steps), kMinZoom, kMaxZoom);
+  return std::clamp(zoom * std::pow(ZOOM_STEP, steps), MIN_ZOOM, MAX_ZOOM);
 }
 
 }  // namespace vellum_view

@@ -8,11 +8,11 @@
 namespace quire_test {
 namespace {
 
-constexpr size_t kFibSize = 0x384;
-constexpr size_t kTextStart = 0x400;
-constexpr size_t kPage = 512;
-constexpr uint16_t kPairs = 0x5D;
-enum Pair { kStsh = 1, kSed = 6, kBteChpx = 12, kBtePapx = 13, kFfn = 15, kClx = 33 };
+constexpr size_t FIB_SIZE = 0x384;
+constexpr size_t TEXT_START = 0x400;
+constexpr size_t PAGE = 512;
+constexpr uint16_t PAIRS = 0x5D;
+enum Pair { STSH = 1, SED = 6, BTE_CHPX = 12, BTE_PAPX = 13, FFN = 15, CLX = 33 };
 
 void put16(Bytes& out, size_t at, uint16_t v) {
   if (out.size() < at + 2) out.resize(at + 2);
@@ -49,7 +49,7 @@ void write_pages(Bytes& word, const std::vector<Span>& spans, Bytes& bin, Fill f
     Bytes page;
     const size_t taken = fill(page, i);
     fcs.push_back(spans[i].fc_start);
-    pns.push_back(static_cast<uint32_t>(word.size() / kPage));
+    pns.push_back(static_cast<uint32_t>(word.size() / PAGE));
     add(word, page);
     i += taken;
   }
@@ -60,9 +60,9 @@ void write_pages(Bytes& word, const std::vector<Span>& spans, Bytes& bin, Fill f
 
 // Fills one CHPX page with as many runs from `i` as fit (at most 0x65).
 size_t fill_chpx_page(Bytes& page, const std::vector<Span>& runs, size_t i) {
-  page.assign(kPage, 0);
+  page.assign(PAGE, 0);
   Bytes offsets;
-  size_t n = 0, top = kPage - 1;
+  size_t n = 0, top = PAGE - 1;
   while (i + n < runs.size() && n < 0x65) {
     const Bytes& g = runs[i + n].grpprl;
     size_t at = 0, new_top = top;
@@ -83,7 +83,7 @@ size_t fill_chpx_page(Bytes& page, const std::vector<Span>& runs, size_t i) {
   if (n == 0) throw std::runtime_error("character properties too large");
   for (size_t j = 0; j <= n; ++j) put32(page, 4 * j, j < n ? runs[i + j].fc_start : runs[i + n - 1].fc_end);
   std::copy(offsets.begin(), offsets.end(), page.begin() + 4 * (n + 1));
-  page[kPage - 1] = static_cast<uint8_t>(n);
+  page[PAGE - 1] = static_cast<uint8_t>(n);
   return n;
 }
 
@@ -107,9 +107,9 @@ Bytes stored_papx(const Span& p) {
 // Fills one PAPX page with paragraphs [first, first + n); identical
 // properties share their bytes, as Word's pages do. False when they do not fit.
 bool fill_papx_page(Bytes& page, const std::vector<Span>& paragraphs, size_t first, size_t n) {
-  page.assign(kPage, 0);
+  page.assign(PAGE, 0);
   std::vector<std::pair<Bytes, size_t>> placed;
-  size_t top = kPage - 1;
+  size_t top = PAGE - 1;
   for (size_t j = 0; j < n; ++j) {
     const Span& p = paragraphs[first + j];
     const Bytes stored = stored_papx(p);
@@ -128,7 +128,7 @@ bool fill_papx_page(Bytes& page, const std::vector<Span>& paragraphs, size_t fir
     put32(page, 4 * j, p.fc_start);
   }
   put32(page, 4 * n, paragraphs[first + n - 1].fc_end);
-  page[kPage - 1] = static_cast<uint8_t>(n);
+  page[PAGE - 1] = static_cast<uint8_t>(n);
   return true;
 }
 
@@ -259,14 +259,14 @@ DocPlan plain_doc(const std::vector<std::u16string>& paragraphs) {
 }
 
 void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
-  word.assign(kTextStart, 0);
+  word.assign(TEXT_START, 0);
   table.clear();
 
   // Text, one piece per run.
   std::vector<uint32_t> cps{0};
   std::vector<uint32_t> piece_fcs;
   std::vector<Span> runs, paragraphs;
-  uint32_t cp = 0, paragraph_start = static_cast<uint32_t>(kTextStart);
+  uint32_t cp = 0, paragraph_start = static_cast<uint32_t>(TEXT_START);
   for (const RunPlan& run : plan.runs) {
     const uint32_t fc = static_cast<uint32_t>(word.size());
     piece_fcs.push_back(run.compressed ? (fc * 2) | 0x40000000u : fc);
@@ -288,7 +288,7 @@ void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
   const uint32_t ccp_text = cp;
   if (paragraph_start < word.size())  // text after the last mark still needs properties
     paragraphs.push_back({paragraph_start, static_cast<uint32_t>(word.size()), 0, {}});
-  pad_to(word, kPage);
+  pad_to(word, PAGE);
 
   Bytes chpx_bin, papx_bin;
   write_pages(word, runs, chpx_bin, [&](Bytes& page, size_t i) { return fill_chpx_page(page, runs, i); });
@@ -307,8 +307,8 @@ void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
     put32(word, 0x9A + 8 * pair + 4, static_cast<uint32_t>(part.size()));
     add(table, part);
   };
-  place(style_sheet(plan.styles), kStsh);
-  place(font_table(), kFfn);
+  place(style_sheet(plan.styles), STSH);
+  place(font_table(), FFN);
   Bytes sed;
   add32(sed, 0);
   add32(sed, ccp_text + 1);
@@ -316,9 +316,9 @@ void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
   add32(sed, fc_sepx);
   add16(sed, 0);
   add32(sed, 0);
-  place(sed, kSed);
-  place(chpx_bin, kBteChpx);
-  place(papx_bin, kBtePapx);
+  place(sed, SED);
+  place(chpx_bin, BTE_CHPX);
+  place(papx_bin, BTE_PAPX);
   Bytes plc;
   for (uint32_t c : cps) add32(plc, c);
   for (uint32_t fc : piece_fcs) {
@@ -329,7 +329,7 @@ void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
   Bytes clx{0x02};
   add32(clx, static_cast<uint32_t>(plc.size()));
   add(clx, plc);
-  place(clx, kClx);
+  place(clx, CLX);
 
   // FIB.
   put16(word, 0x00, 0xA5EC);
@@ -341,8 +341,8 @@ void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
   put16(word, 0x3E, 22);
   put32(word, 0x40, static_cast<uint32_t>(word.size()));  // cbMac
   put32(word, 0x4C, ccp_text);
-  put16(word, 0x98, kPairs);
-  put16(word, kFibSize - 2, 0);
+  put16(word, 0x98, PAIRS);
+  put16(word, FIB_SIZE - 2, 0);
 }
 
 Bytes write_doc(const DocPlan& plan) {

@@ -55,7 +55,7 @@ Bytes concat(std::initializer_list<Bytes> parts);
 DocPlan plain_doc(const std::vector<std::u16string>& paragraphs);
 
 // Where the FIB keeps the piece table's (offset, size) pair.
-constexpr size_t kFibClxPair = 0x1A2;
+constexpr size_t FIB_CLX_PAIR = 0x1A2;
 
 // A compound file holding the given streams as WordDocument and 1Table
 // (no 1Table when `table` is empty), for tests that damage a stream.

@@ -46,7 +46,7 @@ TEST(VellumView, APictureNamedOnTheRamVolumeIsShown) {
   ASSERT_FALSE(ram.empty());
   std::filesystem::copy_file(wmf, ram, std::filesystem::copy_options::overwrite_existing);
   std::string png = scratch_folder() + "/view-ram.png";
-  ASSERT_EQ(run_viewer("--screenshot " + png + " RAM:vellum-view-test.wmf"), 0);
+  ASSERT_EQ(run_viewer("--class --screenshot " + png + " RAM:vellum-view-test.wmf"), 0);
   std::filesystem::remove(ram);
   EXPECT_GE(mui_test::load_png(png).count(RED), size_t(98 * 48));
 }

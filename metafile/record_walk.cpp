@@ -3,6 +3,17 @@
 #include "metafile/stream_layout.h"
 
 namespace vellum {
+namespace {
+
+// The function's two bytes are never converted: the type byte comes first
+// in file order and after conversion alike, so the word is composed from
+// them rather than read in the stream's order.
+uint16_t read_function(ByteReader& r) {
+  const uint8_t type = r.u8();
+  return uint16_t(type | r.u8() << 8);
+}
+
+}  // namespace
 
 bool read_stream_start(ByteReader& stream, StreamStart* start) {
   *start = StreamStart{};
@@ -35,7 +46,7 @@ Record record_at(const uint8_t* record) {
   ByteReader header(record, RECORD_HEADER_SIZE);
   const uint32_t bytes = header.u32() * 2u;  // wraps in 32 bits, as the field always has
   Record r{};
-  r.function = header.u16();
+  r.function = read_function(header);
   if (int32_t(bytes) < int32_t(RECORD_HEADER_SIZE)) return r;
   r.size_bytes = bytes;
   r.params = ByteReader(record, bytes).from(RECORD_HEADER_SIZE);
@@ -45,7 +56,7 @@ Record record_at(const uint8_t* record) {
 bool RecordWalk::next(Record* record) {
   if (rest_.left() == 0) return false;
   const uint32_t words = rest_.u32();
-  const uint16_t function = rest_.u16();
+  const uint16_t function = read_function(rest_);
   if (rest_.failed() || words < 3 || words > (rest_.left() + RECORD_HEADER_SIZE) / 2) {
     broken_ = true;
     return false;

@@ -106,7 +106,7 @@ PictureStatus plan_picture(const uint8_t* data, size_t size, Player player, cons
                            PicturePlan* plan) {
   *plan = {data, size, player, {}, 0, {}};
   if (!data || size == 0 || size > size_t(INT32_MAX)) return PictureStatus::not_a_picture;
-  if (player == Player::spec) return plan_exact(request, plan);
+  if (player == Player::exact) return plan_exact(request, plan);
   gdi::Frame frame{};
   if (!gdi::find_frame(data, size, &frame)) return PictureStatus::not_a_picture;
   return status_of(fit_picture(frame.width(), frame.height(), frame.units_per_inch, request, &plan->fit));
@@ -115,7 +115,7 @@ PictureStatus plan_picture(const uint8_t* data, size_t size, Player player, cons
 PictureStatus render_pixels(const PicturePlan& plan, uint32_t background, uint32_t** pixels, DrawReport* report) {
   *pixels = nullptr;
   const PictureStatus status =
-      plan.player == Player::spec ? play_exact(plan, pixels, report) : play_gdi(plan, pixels, report);
+      plan.player == Player::exact ? play_exact(plan, pixels, report) : play_gdi(plan, pixels, report);
   if (status != PictureStatus::ok) {
     std::free(*pixels);
     *pixels = nullptr;
@@ -144,7 +144,7 @@ PictureStatus draw_picture(const PicturePlan& plan, cairo_t* cr, uint32_t backgr
     cairo_fill(cr);
     cairo_restore(cr);
   }
-  if (plan.player == Player::spec) {
+  if (plan.player == Player::exact) {
     uint32_t* pixels = nullptr;
     const PictureStatus status = render_pixels(plan, 0, &pixels, report);
     if (status != PictureStatus::ok) return status;

@@ -15,9 +15,9 @@ typedef struct _cairo cairo_t;
 
 namespace vellum {
 
-// gdi: the GDI player, which draws real files as Windows does. spec: the
+// gdi: the GDI player, which draws real files as Windows does. exact: the
 // exact player of the library module, which plays its own 23 record types.
-enum class Player { gdi, spec };
+enum class Player { gdi, exact };
 
 enum class PictureStatus { ok, not_a_picture, no_units_per_inch, too_large, no_memory };
 

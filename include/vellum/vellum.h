@@ -37,17 +37,17 @@ typedef struct vellum_image {
 
 /* Which player draws. GDI draws real files as Windows does (object table,
    mapping, text, bitmaps, regions), including files without the placeable
-   header. SPEC is the exact player of the library module: it plays its own
+   header. EXACT is the exact player of the library module: it plays its own
    23 record types of placeable files and keeps its own fitting. */
 #define VELLUM_MODE_GDI 0u
-#define VELLUM_MODE_SPEC 1u
+#define VELLUM_MODE_EXACT 1u
 
 /* How to render. Set it up with vellum_options_init, then change fields:
    later versions append fields, and the size tells which ones a caller
    knows (the others keep their defaults). */
 typedef struct vellum_options {
   uint32_t size;        /* sizeof(vellum_options), set by vellum_options_init */
-  uint32_t mode;        /* VELLUM_MODE_GDI (the default) or VELLUM_MODE_SPEC */
+  uint32_t mode;        /* VELLUM_MODE_GDI (the default) or VELLUM_MODE_EXACT */
   uint32_t max_width;   /* fit the picture to this width, enlarging or shrinking */
   uint32_t max_height;  /* and/or this height; with both, fit inside the box.
                            Aspect is kept. 0: no bound on that side; both 0:
@@ -81,7 +81,7 @@ VELLUM_API int vellum_render_memory_with(const void* data, size_t size, const ve
 VELLUM_API size_t vellum_report_skipped_text(const vellum_report* report, char* text, size_t capacity);
 
 /* The calls below are the first interface, kept as they were: they draw
-   with the SPEC player and its fitting, so programs built on them get the
+   with the EXACT player and its fitting, so programs built on them get the
    same pixels as before. New programs use the calls with options above. */
 
 /* Renders the WMF file at path, fitted so that neither edge exceeds

@@ -78,7 +78,7 @@ inline std::string skipped_text(const vellum_report& report) {
   return text;
 }
 
-// The first interface, which draws with the SPEC player and its fitting.
+// The first interface, which draws with the EXACT player and its fitting.
 // An empty Image on failure; *status, when given, gets the VELLUM_ result.
 inline Image render_file(const std::string& path, uint32_t max_size = VELLUM_DEFAULT_MAX_SIZE,
                          int* status = nullptr) {

@@ -72,7 +72,7 @@ int render_with(const uint8_t* data, size_t size, const vellum_options* given, v
   vellum::SizeRequest request;
   request.width = options.max_width;
   request.height = options.max_height;
-  const vellum::Player player = options.mode == VELLUM_MODE_SPEC ? vellum::Player::spec : vellum::Player::gdi;
+  const vellum::Player player = options.mode == VELLUM_MODE_EXACT ? vellum::Player::exact : vellum::Player::gdi;
   vellum::PicturePlan plan;
   vellum::PictureStatus status = vellum::plan_picture(data, size, player, request, &plan);
   if (status != vellum::PictureStatus::ok) return result_of(status);

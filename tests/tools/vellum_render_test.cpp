@@ -151,12 +151,12 @@ TEST_F(VellumRender, EachFailureHasItsCodeAndItsReason) {
       {"junk.wmf -o x.png", 3, "not a Windows Metafile"},
       {"bare.wmf -o x.png", 3, "no frame"},
       {"windowed.wmf -o x.png --dpi 96", 3, "units per inch"},
-      {"windowed.wmf -o x.png --mode spec", 3, "no placeable header"},
+      {"windowed.wmf -o x.png --mode exact", 3, "no placeable header"},
       {"tall.wmf -o x.png --zoom 100", 4, "32767"},
       {"quarter.wmf -o no/such/folder/x.png", 5, "No such file"},
       {"quarter.wmf -o /dev/full", 5, "No space"},
       {"skipping.wmf -o x.png --strict", 6, "not played"},
-      {"quarter.wmf -o x.png --mode pixels", 1, "gdi or spec"},
+      {"quarter.wmf -o x.png --mode pixels", 1, "gdi or exact"},
       {"quarter.wmf -o x.png --max-size 0", 1, "--max-size"},
       {"quarter.wmf", 1, "-o"},
       {"--bogus", 1, "--bogus"},
@@ -221,7 +221,7 @@ TEST_F(VellumRender, SizesFitBoxesAndALargerMaxSizeNeverShrinks) {
       {"quarter.wmf --zoom 0.5", "200x100"},
       {"quarter.wmf --dpi 144", "40x20"},  // 1440 units an inch
       {"windowed.wmf", "100x50"},
-      {"tall.wmf --mode spec --max-size 300", "300x870"},  // its own fitting, kept
+      {"tall.wmf --mode exact --max-size 300", "300x870"},  // its own fitting, kept
   };
   for (const Case& c : cases) {
     const ToolRun r = run(c.arguments + " -o x.png");

@@ -62,7 +62,7 @@ void start_qt() {
 
 TEST(VellumViewOptions, RoadsModesAndSizes) {
   ViewOptions options;
-  EXPECT_EQ(problem_with({"a.wmf", "--mode", "spec", "--size", "300x200"}, &options), "");
+  EXPECT_EQ(problem_with({"a.wmf", "--mode", "exact", "--size", "300x200"}, &options), "");
   EXPECT_TRUE(options.spec_mode);
   EXPECT_EQ(options.road, Road::NATIVE);
   EXPECT_EQ(options.width, 300);

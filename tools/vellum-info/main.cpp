@@ -1,4 +1,4 @@
-// vellum-info [--mode gdi|spec] FILE.wmf...: the headers and records of metafiles.
+// vellum-info [--mode gdi|exact] FILE.wmf...: the headers and records of metafiles.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,12 +12,12 @@ namespace {
 
 void usage(std::FILE* to) {
   std::fprintf(to,
-               "usage: vellum-info [--mode gdi|spec] FILE.wmf...\n"
+               "usage: vellum-info [--mode gdi|exact] FILE.wmf...\n"
                "Prints each file's placeable header (or says it has none), its metafile\n"
                "header, one line per record (offset, size in bytes, type) and a count of\n"
                "the record types. A FILE of - reads standard input.\n"
                "  --mode gdi   mark each record the GDI player does not play\n"
-               "  --mode spec  mark each record the exact player does not play\n"
+               "  --mode exact  mark each record the exact player does not play\n"
                "%s"
                "With several files, the highest code of them all.\n",
                vellum::tools::EXIT_CODES_HELP);
@@ -36,9 +36,9 @@ int main(int argc, char** argv) {
     } else if (arg == "--mode" && i + 1 < argc) {
       const std::string mode = argv[++i];
       if (mode == "gdi") plays = vellum::gdi::plays;
-      else if (mode == "spec") plays = vellum::plays;
+      else if (mode == "exact") plays = vellum::plays;
       else {
-        std::fprintf(stderr, "vellum-info: --mode wants gdi or spec, not %s\n", mode.c_str());
+        std::fprintf(stderr, "vellum-info: --mode wants gdi or exact, not %s\n", mode.c_str());
         return vellum::INFO_USAGE;
       }
     } else if (arg.size() > 1 && arg[0] == '-') {

@@ -38,7 +38,7 @@ Conversion refusal(PictureStatus status, const std::string& input, const Options
   switch (status) {
     case PictureStatus::ok: break;
     case PictureStatus::not_a_picture:
-      return failed(EXIT_NOT_USABLE, input + (options.player == Player::spec
+      return failed(EXIT_NOT_USABLE, input + (options.player == Player::exact
                                                   ? ": no placeable header, nothing drawn (--mode gdi draws it)"
                                                   : ": not a Windows Metafile, or it sets no frame to draw in"));
     case PictureStatus::no_units_per_inch:

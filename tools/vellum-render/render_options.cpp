@@ -28,7 +28,7 @@ const char USAGE[] =
     "                     else png)\n"
     "  IN.wmf             - reads standard input\n"
     "  --mode MODE        gdi (default): draws real files as Windows does;\n"
-    "                     spec: the exact player of the library module, which\n"
+    "                     exact: the exact player of the library module, which\n"
     "                     draws only placeable files and its 23 record types\n"
     "  --width W          fit the picture to W pixels wide (enlarging too)\n"
     "  --height H         fit to H pixels high; with --width, fit inside W x H\n"
@@ -135,8 +135,8 @@ int parse_options(int argc, char** argv, Options* o) {
       if (!(o->format = format_named(v))) return usage_error("-f wants png, svg, pdf, ps or eps, not " + v);
     } else if (arg == "--mode") {
       if (v == "gdi") o->player = Player::gdi;
-      else if (v == "spec") o->player = Player::spec;
-      else return usage_error("--mode wants gdi or spec, not " + v);
+      else if (v == "exact") o->player = Player::exact;
+      else return usage_error("--mode wants gdi or exact, not " + v);
     } else if (arg == "-j") {
       if (!parse_count(v, 1, 256, &o->jobs)) return usage_error("-j wants a count from 1 to 256");
     } else if (arg == "--width") {

@@ -28,11 +28,11 @@ const char USAGE[] =
     "size; Ctrl + and Ctrl - (or Ctrl with the mouse wheel) zoom, Ctrl 0 fits\n"
     "it again.\n"
     "\n"
-    "  --mode gdi|spec        gdi (default) plays the file as Windows does;\n"
-    "                         spec plays only the module's own record types\n"
+    "  --mode gdi|exact        gdi (default) plays the file as Windows does;\n"
+    "                         exact plays only the module's own record types\n"
     "  --class                show it as the vellum.mcc module does instead: a\n"
     "                         MUI window, the picture at most 200 pixels wide,\n"
-    "                         spec mode only\n"
+    "                         exact mode only\n"
     "  --size WxH             the window's first size (640x480)\n"
     "  --screenshot OUT.png   write the window as PNG and exit (no display\n"
     "                         needed); the file is replaced only once complete\n"
@@ -58,7 +58,7 @@ int check_picture(const ViewOptions& options, std::vector<uint8_t>* bytes) {
   if (read.code != tools::EXIT_OK) return fail(read.code, options.file + ": " + read.reason);
   vellum_options trial;
   vellum_options_init(&trial);
-  trial.mode = options.spec_mode ? VELLUM_MODE_SPEC : VELLUM_MODE_GDI;
+  trial.mode = options.spec_mode ? VELLUM_MODE_EXACT : VELLUM_MODE_GDI;
   trial.max_width = trial.max_height = TRIAL_SIDE;
   vellum_image image;
   const int result = vellum_render_memory_with(bytes->data(), bytes->size(), &trial, &image, nullptr);

@@ -35,11 +35,11 @@ bool parse_view_options(int argc, const char* const* argv, ViewOptions* options,
       options->screenshot = argv[++i];
     } else if (argument == "--mode") {
       const std::string mode = has_value ? argv[++i] : "";
-      if (mode != "gdi" && mode != "spec") {
-        *reason = "--mode takes gdi or spec";
+      if (mode != "gdi" && mode != "exact") {
+        *reason = "--mode takes gdi or exact";
         return false;
       }
-      options->spec_mode = mode == "spec";
+      options->spec_mode = mode == "exact";
       mode_given = true;
     } else if (argument == "--size") {
       if (!has_value || !parse_size(argv[++i], &options->width, &options->height)) {
@@ -64,7 +64,7 @@ bool parse_view_options(int argc, const char* const* argv, ViewOptions* options,
   if (options->road == Road::CLASS) {
     // vellum.mcc draws with the module's own player only.
     if (mode_given && !options->spec_mode) {
-      *reason = "--class shows the module's own player: use --mode spec or leave --mode out";
+      *reason = "--class shows the module's own player: use --mode exact or leave --mode out";
       return false;
     }
     options->spec_mode = true;

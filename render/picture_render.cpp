@@ -55,7 +55,7 @@ PictureStatus plan_exact(const SizeRequest& request, PicturePlan* plan) {
   plan->fit = {fitted.width, fitted.height, fitted.scale};
   if (pixel_buffer_bytes(fitted.width, fitted.height) == 0)
     return fitted.width && fitted.height ? PictureStatus::too_large : PictureStatus::not_a_picture;
-  plan->spec_limit = limit;
+  plan->exact_limit = limit;
   return PictureStatus::ok;
 }
 
@@ -80,7 +80,7 @@ PictureStatus play_exact(const PicturePlan& plan, uint32_t** pixels, DrawReport*
   std::memcpy(copy, plan.data, plan.size);
   MemoryMetafile metafile{copy, int32_t(plan.size)};
   RenderTarget target{nullptr, 0, 0};
-  const int played = play_memory_counting_skips(&metafile, &target, plan.spec_limit, &report->skipped);
+  const int played = play_memory_counting_skips(&metafile, &target, plan.exact_limit, &report->skipped);
   std::free(copy);
   *pixels = static_cast<uint32_t*>(target.Pixels);
   if (played != 0 || !target.Pixels) return PictureStatus::no_memory;

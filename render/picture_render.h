@@ -27,7 +27,7 @@ struct PicturePlan {
   size_t size;
   Player player;
   PixelFit fit;
-  uint32_t spec_limit;       // the fitting limit the exact player is given
+  uint32_t exact_limit;       // the fitting limit the exact player is given
   gdi::PlayOptions gdi_play; // how the GDI player plays; the caller may change it
 };
 

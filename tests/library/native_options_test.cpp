@@ -59,7 +59,7 @@ TEST(NativeOptions, BoxesBackgroundAndTheSpecPlayer) {
 
   // The exact player draws what the first interface draws, pixel for pixel.
   options = vellum::default_options();
-  options.mode = VELLUM_MODE_SPEC;
+  options.mode = VELLUM_MODE_EXACT;
   vellum::Image exact = vellum::render_memory(bytes.data(), bytes.size(), options);
   vellum::Image first = vellum::render_memory(bytes.data(), bytes.size(), VELLUM_DEFAULT_MAX_SIZE);
   ASSERT_TRUE(exact && first);
@@ -77,7 +77,7 @@ TEST(NativeOptions, FilesWithoutThePlaceableHeader) {
   EXPECT_EQ(status, VELLUM_OK);
   EXPECT_EQ(image.width(), 200u);
   vellum_options exact = vellum::default_options();
-  exact.mode = VELLUM_MODE_SPEC;
+  exact.mode = VELLUM_MODE_EXACT;
   vellum_image raw = {7, 7, 28, nullptr};
   EXPECT_EQ(vellum_render_memory_with(windowed.data(), windowed.size(), &exact, &raw, nullptr), VELLUM_ERROR_FORMAT);
   EXPECT_EQ(raw.width, 0u);

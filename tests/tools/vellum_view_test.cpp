@@ -63,14 +63,14 @@ void start_qt() {
 TEST(VellumViewOptions, RoadsModesAndSizes) {
   ViewOptions options;
   EXPECT_EQ(problem_with({"a.wmf", "--mode", "exact", "--size", "300x200"}, &options), "");
-  EXPECT_TRUE(options.spec_mode);
+  EXPECT_TRUE(options.exact_mode);
   EXPECT_EQ(options.road, Road::NATIVE);
   EXPECT_EQ(options.width, 300);
   EXPECT_EQ(options.height, 200);
   options = {};
   EXPECT_EQ(problem_with({"--class", "a.wmf", "--screenshot", "x.png"}, &options), "");
   EXPECT_EQ(options.road, Road::CLASS);
-  EXPECT_TRUE(options.spec_mode);  // the module draws only in its own mode
+  EXPECT_TRUE(options.exact_mode);  // the module draws only in its own mode
   EXPECT_EQ(options.screenshot, "x.png");
 
   EXPECT_NE(problem_with({"--class", "--mode", "gdi", "a.wmf"}), "");

@@ -58,7 +58,7 @@ int check_picture(const ViewOptions& options, std::vector<uint8_t>* bytes) {
   if (read.code != tools::EXIT_OK) return fail(read.code, options.file + ": " + read.reason);
   vellum_options trial;
   vellum_options_init(&trial);
-  trial.mode = options.spec_mode ? VELLUM_MODE_EXACT : VELLUM_MODE_GDI;
+  trial.mode = options.exact_mode ? VELLUM_MODE_EXACT : VELLUM_MODE_GDI;
   trial.max_width = trial.max_height = TRIAL_SIDE;
   vellum_image image;
   const int result = vellum_render_memory_with(bytes->data(), bytes->size(), &trial, &image, nullptr);
@@ -69,7 +69,7 @@ int check_picture(const ViewOptions& options, std::vector<uint8_t>* bytes) {
     case VELLUM_ERROR_SIZE: return fail(tools::EXIT_TOO_LARGE, options.file + ": too large to draw");
     default:
       return fail(tools::EXIT_NOT_USABLE,
-                  options.file + (options.spec_mode ? ": not a placeable Windows Metafile, or an empty picture"
+                  options.file + (options.exact_mode ? ": not a placeable Windows Metafile, or an empty picture"
                                                     : ": not a Windows Metafile, or an empty picture"));
   }
 }

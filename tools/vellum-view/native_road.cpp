@@ -13,7 +13,7 @@ int show_native(const ViewOptions& options, std::vector<uint8_t> bytes) {
   char name[] = "vellum-view";
   char* argv[] = {name, nullptr};
   QApplication app(argc, argv);
-  PictureWindow window(std::move(bytes), options.spec_mode);
+  PictureWindow window(std::move(bytes), options.exact_mode);
   const std::string file = options.file;
   window.setWindowTitle(QString::fromLocal8Bit(file.substr(file.rfind('/') + 1).c_str()) + " - vellum-view");
   window.resize(options.width, options.height);

@@ -15,8 +15,8 @@ constexpr double WHEEL_NOTCH = 120;       // angle delta of one wheel step
 
 }  // namespace
 
-PictureWindow::PictureWindow(std::vector<uint8_t> bytes, bool spec_mode)
-    : bytes_(std::move(bytes)), spec_mode_(spec_mode), label_(new QLabel) {
+PictureWindow::PictureWindow(std::vector<uint8_t> bytes, bool exact_mode)
+    : bytes_(std::move(bytes)), exact_mode_(exact_mode), label_(new QLabel) {
   label_->setAlignment(Qt::AlignCenter);
   setWidget(label_);
   setWidgetResizable(true);
@@ -34,7 +34,7 @@ void PictureWindow::render() {
   const QSize area = maximumViewportSize();
   vellum_options options;
   vellum_options_init(&options);
-  options.mode = spec_mode_ ? VELLUM_MODE_SPEC : VELLUM_MODE_GDI;
+  options.mode = exact_mode_ ? VELLUM_MODE_EXACT : VELLUM_MODE_GDI;
   options.max_width = uint32_t(std::max(1.0, area.width() * zoom_));
   options.max_height = uint32_t(std::max(1.0, area.height() * zoom_));
   options.background = PAPER;

@@ -14,8 +14,8 @@ namespace vellum_view {
 
 class PictureWindow : public QScrollArea {
  public:
-  // `bytes` is the whole metafile; `spec_mode` picks the module's own player.
-  PictureWindow(std::vector<uint8_t> bytes, bool spec_mode);
+  // `bytes` is the whole metafile; `exact_mode` picks the module's own player.
+  PictureWindow(std::vector<uint8_t> bytes, bool exact_mode);
 
   double zoom() const { return zoom_; }
   void set_zoom(double zoom);
@@ -31,7 +31,7 @@ class PictureWindow : public QScrollArea {
   void render();
 
   std::vector<uint8_t> bytes_;
-  bool spec_mode_;
+  bool exact_mode_;
   double zoom_ = 1;
   QImage picture_;
   QLabel* label_;

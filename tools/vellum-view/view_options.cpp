@@ -39,7 +39,7 @@ bool parse_view_options(int argc, const char* const* argv, ViewOptions* options,
         *reason = "--mode takes gdi or exact";
         return false;
       }
-      options->spec_mode = mode == "exact";
+      options->exact_mode = mode == "exact";
       mode_given = true;
     } else if (argument == "--size") {
       if (!has_value || !parse_size(argv[++i], &options->width, &options->height)) {
@@ -63,11 +63,11 @@ bool parse_view_options(int argc, const char* const* argv, ViewOptions* options,
   }
   if (options->road == Road::CLASS) {
     // vellum.mcc draws with the module's own player only.
-    if (mode_given && !options->spec_mode) {
+    if (mode_given && !options->exact_mode) {
       *reason = "--class shows the module's own player: use --mode exact or leave --mode out";
       return false;
     }
-    options->spec_mode = true;
+    options->exact_mode = true;
   }
   return true;
 }

@@ -14,7 +14,7 @@ struct ViewOptions {
   std::string file;
   std::string screenshot;  // "" unless --screenshot: the PNG's name, bytes as given
   Road road = Road::NATIVE;
-  bool spec_mode = false;  // --mode exact: the module's own player; else GDI
+  bool exact_mode = false;  // --mode exact: the module's own player; else GDI
   int width = 640, height = 480;  // the window's first size (--size WxH)
   bool help = false, version = false;
 };

@@ -45,7 +45,7 @@ TEST(NativeOptions, DefaultsAreTheGdiPlayerInsideA200Box) {
   vellum_image_free(&raw);
 }
 
-TEST(NativeOptions, BoxesBackgroundAndTheSpecPlayer) {
+TEST(NativeOptions, BoxesBackgroundAndTheExactPlayer) {
   const std::vector<uint8_t> bytes = selected_fill(400, 200);
   vellum_options options = vellum::default_options();
   options.max_width = 100;

@@ -41,6 +41,10 @@ void stroke_with_pen(cairo_t* cr, PlaybackState* state);
 // pen in force (join, cap, dash, colour, width), path kept.
 void flush_pending_stroke(cairo_t* cr, PlaybackState* state);
 
+// Gives cairo's path back the figures the stroke ledger holds aside; call
+// before anything that consumes the whole path (a fill, a clip).
+void take_whole_path(PlaybackState* state);
+
 // Fills the current path with the fill colour and empties it.
 void fill_with_brush(cairo_t* cr, PlaybackState* state);
 

@@ -8,6 +8,7 @@
 
 #include "render/drawing_objects.h"
 #include "render/handlers.h"
+#include "render/stroke_ledger.h"
 #include "render/stroke_pieces.h"
 
 namespace vellum {
@@ -142,7 +143,12 @@ void flush_pending_stroke(cairo_t* cr, PlaybackState* state) {
   apply_dash(cr, state);
   set_source_colour_unit(cr, state->pen.colour);
   cairo_set_line_width(cr, double(state->pen.width));
-  stroke_preserve_in_pieces(cr);
+  if (state->ledger) state->ledger->stroke(cr);
+  else stroke_preserve_in_pieces(cr, INFINITY);
+}
+
+void take_whole_path(PlaybackState* state) {
+  if (state->ledger) state->ledger->restore_whole_path(state->cr);
 }
 
 void fill_with_brush(cairo_t* cr, PlaybackState* state) {
@@ -150,6 +156,7 @@ void fill_with_brush(cairo_t* cr, PlaybackState* state) {
   apply_line_join(cr, state);
   apply_line_cap(cr, state);
   set_source_colour_unit(cr, state->fill);
+  take_whole_path(state);
   cairo_fill(cr);
 }
 

@@ -17,6 +17,8 @@ struct SizeRequest {
   double dpi = 0.0;   // natural size is dpi / units per inch pixels a unit; 0: one pixel a unit
   // Then shrink (never enlarge) into a square of this side; 0: no square.
   uint32_t shrink_to = 0;
+  // A picture of more pixels than this is refused; 0: no bound.
+  uint64_t max_pixels = 0;
 
   // Only the square was asked for: the exact player's own fitting applies.
   bool only_shrink() const { return width == 0 && height == 0 && zoom == 1.0 && dpi == 0.0; }

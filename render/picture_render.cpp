@@ -80,11 +80,34 @@ PictureStatus play_exact(const PicturePlan& plan, uint32_t** pixels, DrawReport*
   std::memcpy(copy, plan.data, plan.size);
   MemoryMetafile metafile{copy, int32_t(plan.size)};
   RenderTarget target{nullptr, 0, 0};
-  const int played = play_memory_counting_skips(&metafile, &target, plan.exact_limit, &report->skipped);
+  draw::Deadline deadline(plan.time_budget_ms);
+  PlayWatch watch;
+  watch.skipped = &report->skipped;
+  watch.deadline = &deadline;
+  const int played = play_memory_watched(&metafile, &target, plan.exact_limit, &watch);
   std::free(copy);
   *pixels = static_cast<uint32_t*>(target.Pixels);
   if (played != 0 || !target.Pixels) return PictureStatus::no_memory;
-  return PictureStatus::ok;
+  report->truncated = watch.truncated;
+  return watch.cairo_failed ? PictureStatus::drawing_failed : PictureStatus::ok;
+}
+
+// What a context's state says about the drawing made on it.
+PictureStatus status_of(cairo_t* cr) {
+  switch (cairo_status(cr)) {
+    case CAIRO_STATUS_SUCCESS: return PictureStatus::ok;
+    case CAIRO_STATUS_NO_MEMORY: return PictureStatus::no_memory;
+    default: return PictureStatus::drawing_failed;
+  }
+}
+
+// Plays with the GDI player onto cr, under a time budget of its own.
+void play_gdi_onto(const PicturePlan& plan, cairo_t* cr, SkipTally* skipped, DrawReport* report) {
+  draw::Deadline deadline(plan.time_budget_ms);
+  gdi::PlayOptions options = plan.gdi_play;
+  options.deadline = &deadline;
+  if (gdi::play(plan.data, plan.size, cr, plan.fit.width, plan.fit.height, skipped, options) == 1)
+    report->truncated = true;
 }
 
 PictureStatus play_gdi(const PicturePlan& plan, uint32_t** pixels, DrawReport* report) {
@@ -96,20 +119,28 @@ PictureStatus play_gdi(const PicturePlan& plan, uint32_t** pixels, DrawReport* r
                                                       int(plan.fit.height), int(plan.fit.width * 4)),
                   cairo_surface_destroy);
   Context cr(cairo_create(surface.get()), cairo_destroy);
-  gdi::play(plan.data, plan.size, cr.get(), plan.fit.width, plan.fit.height, &report->skipped, plan.gdi_play);
-  return cairo_status(cr.get()) == CAIRO_STATUS_SUCCESS ? PictureStatus::ok : PictureStatus::no_memory;
+  play_gdi_onto(plan, cr.get(), &report->skipped, report);
+  return status_of(cr.get());
 }
 
 }  // namespace
 
 PictureStatus plan_picture(const uint8_t* data, size_t size, Player player, const SizeRequest& request,
                            PicturePlan* plan) {
-  *plan = {data, size, player, {}, 0, {}};
+  *plan = {data, size, player, {}, 0, {}, 0};
   if (!data || size == 0 || size > size_t(INT32_MAX)) return PictureStatus::not_a_picture;
-  if (player == Player::exact) return plan_exact(request, plan);
-  gdi::Frame frame{};
-  if (!gdi::find_frame(data, size, &frame)) return PictureStatus::not_a_picture;
-  return status_of(fit_picture(frame.width(), frame.height(), frame.units_per_inch, request, &plan->fit));
+  PictureStatus status = PictureStatus::not_a_picture;
+  if (player == Player::exact) {
+    status = plan_exact(request, plan);
+  } else {
+    gdi::Frame frame{};
+    if (gdi::find_frame(data, size, &frame))
+      status = status_of(fit_picture(frame.width(), frame.height(), frame.units_per_inch, request, &plan->fit));
+  }
+  const uint64_t pixels = uint64_t(plan->fit.width) * plan->fit.height;
+  if (status == PictureStatus::ok && request.max_pixels && pixels > request.max_pixels)
+    return PictureStatus::too_large;
+  return status;
 }
 
 PictureStatus render_pixels(const PicturePlan& plan, uint32_t background, uint32_t** pixels, DrawReport* report) {
@@ -158,7 +189,7 @@ PictureStatus draw_picture(const PicturePlan& plan, cairo_t* cr, uint32_t backgr
     cairo_restore(cr);
     image.reset();
     std::free(pixels);
-    return cairo_status(cr) == CAIRO_STATUS_SUCCESS ? PictureStatus::ok : PictureStatus::no_memory;
+    return status_of(cr);
   }
   // Whether anything is painted comes from a recording of its own: a
   // recording replayed onto an SVG surface would stay referenced by it.
@@ -166,15 +197,16 @@ PictureStatus draw_picture(const PicturePlan& plan, cairo_t* cr, uint32_t backgr
   {
     Surface recording(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents), cairo_surface_destroy);
     Context rec(cairo_create(recording.get()), cairo_destroy);
-    gdi::play(plan.data, plan.size, rec.get(), width, height, nullptr, plan.gdi_play);
+    DrawReport ink;
+    play_gdi_onto(plan, rec.get(), nullptr, &ink);
     double x, y, ink_width, ink_height;
     cairo_recording_surface_ink_extents(recording.get(), &x, &y, &ink_width, &ink_height);
     report->transparent = ink_width <= 0 || ink_height <= 0;
   }
   cairo_save(cr);
-  gdi::play(plan.data, plan.size, cr, width, height, &report->skipped, plan.gdi_play);
+  play_gdi_onto(plan, cr, &report->skipped, report);
   cairo_restore(cr);
-  return cairo_status(cr) == CAIRO_STATUS_SUCCESS ? PictureStatus::ok : PictureStatus::no_memory;
+  return status_of(cr);
 }
 
 }  // namespace vellum

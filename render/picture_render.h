@@ -19,7 +19,9 @@ namespace vellum {
 // exact player of the library module, which plays its own 23 record types.
 enum class Player { gdi, exact };
 
-enum class PictureStatus { ok, not_a_picture, no_units_per_inch, too_large, no_memory };
+// drawing_failed: cairo's context ended in an error state other than
+// running out of memory, so the picture is not what the file draws.
+enum class PictureStatus { ok, not_a_picture, no_units_per_inch, too_large, no_memory, drawing_failed };
 
 // A picture ready to draw. The bytes stay the caller's and unchanged.
 struct PicturePlan {
@@ -29,12 +31,14 @@ struct PicturePlan {
   PixelFit fit;
   uint32_t exact_limit;       // the fitting limit the exact player is given
   gdi::PlayOptions gdi_play; // how the GDI player plays; the caller may change it
+  uint32_t time_budget_ms;   // each playback stops once it has run this long; 0: no budget
 };
 
 // Finds the picture's frame and its size in pixels (fit is filled as far
 // as it is known also when the picture is too large). The exact player
 // keeps its own fitting (the width follows the limit) when only a square is
-// asked; other requests are met as far as it can (it never enlarges).
+// asked; other requests are met as far as it can (it never enlarges). A
+// picture of more than request.max_pixels pixels is too_large.
 PictureStatus plan_picture(const uint8_t* data, size_t size, Player player, const SizeRequest& request,
                            PicturePlan* plan);
 
@@ -42,6 +46,7 @@ PictureStatus plan_picture(const uint8_t* data, size_t size, Player player, cons
 struct DrawReport {
   SkipTally skipped;
   bool transparent = false;  // no pixel painted (before the background)
+  bool truncated = false;    // the time budget stopped playback; what was drawn is kept
 };
 
 // Colours are 0xAARRGGBB, not premultiplied; an alpha of 0 paints nothing.

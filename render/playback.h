@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "render/draw/colour.h"
+#include "render/draw/deadline.h"
 #include "render/draw/pen.h"
 
 typedef struct _cairo cairo_t;
@@ -12,6 +13,7 @@ typedef struct _cairo cairo_t;
 namespace vellum {
 
 class SkipTally;
+class StrokeLedger;
 
 // Where a playback puts its picture. The library's ImageResult and the
 // class's instance data each hold one. Pixels: Width x Height ARGB32 words,
@@ -53,6 +55,10 @@ struct PlaybackState {
   int32_t font_charset;     // character set byte of the current font
   int32_t stroke_pending;   // 1 while a stroke of the grown path waits to be painted
   SkipTally* skipped;       // when set, every record type without handler is counted here
+  StrokeLedger* ledger;     // set by play_records: keeps re-stroking the path linear
+  draw::Deadline* deadline; // when set, playback stops once it passes
+  int32_t truncated;        // 1 when the deadline stopped playback
+  int32_t cairo_failed;     // 1 when cairo's context ended in an error state
 };
 
 inline constexpr uint32_t DEFAULT_FIT_LIMIT = 200;
@@ -74,12 +80,25 @@ int play_file_counting_skips(const char* path, RenderTarget* target, uint32_t li
 int play_memory_counting_skips(MemoryMetafile* metafile, RenderTarget* target, uint32_t limit,
                                SkipTally* skipped);
 
+// What a caller may watch over one playback: the records passed over (when
+// skipped is set), a time budget (when deadline is set), and what ended it.
+struct PlayWatch {
+  SkipTally* skipped = nullptr;
+  draw::Deadline* deadline = nullptr;
+  bool truncated = false;     // the deadline stopped playback; what was drawn is kept
+  bool cairo_failed = false;  // cairo's context ended in an error state
+};
+
+// As play_memory, watched.
+int play_memory_watched(MemoryMetafile* metafile, RenderTarget* target, uint32_t limit, PlayWatch* watch);
+
 // Whether this player plays records of this type (the low byte of the
 // function word); it passes over every other type.
 bool plays(uint8_t type);
 
 // Plays a converted buffer onto target; state must be zero-filled (with
-// `skipped` set when the passed-over records are to be counted).
+// `skipped` and `deadline` set when wanted). Sets state->truncated when the
+// deadline stopped it and state->cairo_failed when cairo ended in error.
 void play_records(const uint8_t* buffer, size_t size, PlaybackState* state,
                   RenderTarget* target, uint32_t limit);
 

@@ -13,19 +13,22 @@
 #include "render/drawing_objects.h"
 #include "render/fitting.h"
 #include "render/playback.h"
+#include "render/stroke_ledger.h"
 
 namespace vellum {
 
 namespace {
 
 // Converts a loaded image in place and plays it with a fresh state.
-int convert_and_play(uint8_t* data, size_t size, RenderTarget* target, uint32_t limit,
-                     SkipTally* skipped) {
+int convert_and_play(uint8_t* data, size_t size, RenderTarget* target, uint32_t limit, PlayWatch* watch) {
   swap_stream(data, size, false);
   auto* state = static_cast<PlaybackState*>(std::calloc(1, sizeof(PlaybackState)));
   if (state == nullptr) return -1;
-  state->skipped = skipped;
+  state->skipped = watch->skipped;
+  state->deadline = watch->deadline;
   play_records(data, size, state, target, limit);
+  watch->truncated = state->truncated != 0;
+  watch->cairo_failed = state->cairo_failed != 0;
   std::free(state);
   return 0;
 }
@@ -71,15 +74,23 @@ int play_file_counting_skips(const char* path, RenderTarget* target, uint32_t li
   uint8_t* buffer = read_whole_file(fd, &size);
   close(fd);
   if (buffer == nullptr) return -1;
-  const int result = convert_and_play(buffer, size, target, limit, skipped);
+  PlayWatch watch;
+  watch.skipped = skipped;
+  const int result = convert_and_play(buffer, size, target, limit, &watch);
   std::free(buffer);
   return result;
 }
 
 int play_memory_counting_skips(MemoryMetafile* metafile, RenderTarget* target, uint32_t limit,
                                SkipTally* skipped) {
+  PlayWatch watch;
+  watch.skipped = skipped;
+  return play_memory_watched(metafile, target, limit, &watch);
+}
+
+int play_memory_watched(MemoryMetafile* metafile, RenderTarget* target, uint32_t limit, PlayWatch* watch) {
   if (metafile == nullptr || metafile->Data == nullptr || metafile->Size <= 0) return -1;
-  return convert_and_play(metafile->Data, size_t(metafile->Size), target, limit, skipped);
+  return convert_and_play(metafile->Data, size_t(metafile->Size), target, limit, watch);
 }
 
 void play_records(const uint8_t* buffer, size_t size, PlaybackState* state,
@@ -116,15 +127,24 @@ void play_records(const uint8_t* buffer, size_t size, PlaybackState* state,
   cairo_save(state->cr);
   cairo_scale(state->cr, fit.scale, fit.scale);
 
+  StrokeLedger ledger(double(fit.width) * fit.height);
+  state->ledger = &ledger;
   if (first != 0) {
     size_t offset = first;
     for (;;) {
+      if (state->deadline && state->deadline->passed()) {
+        state->truncated = 1;
+        break;
+      }
+      ledger.record_played();
       const int64_t r = dispatch_record(buffer, buffer_end, offset, state);
       if (r <= 0) break;
       offset += size_t(r);
     }
   }
   flush_pending_stroke(state->cr, state);
+  state->ledger = nullptr;
+  state->cairo_failed = cairo_status(state->cr) != CAIRO_STATUS_SUCCESS;
 
   cairo_restore(state->cr);
   cairo_destroy(state->cr);

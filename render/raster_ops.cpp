@@ -75,6 +75,7 @@ void fill_with_image(PlaybackState* state, const BitmapPlacement& place, uint8_t
   cairo_pattern_set_filter(pattern, image_filter(cr, m));
   flush_pending_stroke(cr, state);
   cairo_set_source(cr, pattern);
+  take_whole_path(state);
   cairo_fill(cr);
   // Let go of the image before its buffer is freed.
   cairo_set_source_rgb(cr, 0, 0, 0);

@@ -64,6 +64,7 @@ void play_INTERSECTCLIPRECT(const uint8_t* record, PlaybackState* state) {
   flush_pending_stroke(state->cr, state);
   const DeviceRect d = map_rect(state, rect);
   cairo_rectangle(state->cr, d.x1, d.y1, d.width(), d.height());
+  take_whole_path(state);
   cairo_clip(state->cr);
 }
 

@@ -17,6 +17,24 @@ uint32_t line_segments(const cairo_path_t* path) {
   return segments;
 }
 
+// The length of a flattened path in device pixels, for a context whose
+// user space is a uniform scale of device space.
+double device_length(cairo_t* cr, const cairo_path_t* path) {
+  double length = 0, x = 0, y = 0, start_x = 0, start_y = 0;
+  for (int i = 0; i < path->num_data; i += path->data[i].header.length) {
+    const cairo_path_data_t* d = &path->data[i];
+    double to_x = start_x, to_y = start_y;
+    if (d->header.type != CAIRO_PATH_CLOSE_PATH) to_x = d[1].point.x, to_y = d[1].point.y;
+    if (d->header.type == CAIRO_PATH_MOVE_TO) start_x = to_x, start_y = to_y;
+    else length += std::hypot(to_x - x, to_y - y);
+    x = to_x;
+    y = to_y;
+  }
+  double unit_x = 1, unit_y = 0;
+  cairo_user_to_device_distance(cr, &unit_x, &unit_y);
+  return length * std::hypot(unit_x, unit_y);
+}
+
 // Replays a flattened path onto the context, stroking every
 // STROKE_PIECE_SEGMENTS segments. The dash offset of a piece that starts
 // inside a figure is the length of the figure before it.
@@ -84,14 +102,44 @@ class PieceStroker {
   bool split_ = false;
 };
 
+// Strokes without antialiasing, and with a dash pattern stretched so that the
+// path holds at most MAX_COARSE_DASHES of them: each dash is a figure of its
+// own to cairo, with its own caps.
+void coarsen(cairo_t* cr, double length) {
+  constexpr double MAX_COARSE_DASHES = 50000;
+  cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+  std::vector<double> dashes(size_t(cairo_get_dash_count(cr)));
+  if (dashes.empty()) return;
+  double offset = 0;
+  cairo_get_dash(cr, dashes.data(), &offset);
+  double period = 0;
+  for (double d : dashes) period += d;
+  double unit_x = 1, unit_y = 0;
+  cairo_user_to_device_distance(cr, &unit_x, &unit_y);
+  period *= std::hypot(unit_x, unit_y);
+  if (!(period > 0) || length / period <= MAX_COARSE_DASHES) return;
+  const double stretch = length / period / MAX_COARSE_DASHES;
+  for (double& d : dashes) d *= stretch;
+  cairo_set_dash(cr, dashes.data(), int(dashes.size()), offset * stretch);
+}
+
 }  // namespace
 
-void stroke_preserve_in_pieces(cairo_t* cr) {
+double stroke_preserve_in_pieces(cairo_t* cr, double coarse_beyond) {
   cairo_path_t* flat = cairo_copy_path_flat(cr);
-  if (flat->status != CAIRO_STATUS_SUCCESS || line_segments(flat) <= STROKE_PIECE_SEGMENTS) {
+  if (flat->status != CAIRO_STATUS_SUCCESS) {
     cairo_path_destroy(flat);
     cairo_stroke_preserve(cr);
-    return;
+    return 0;
+  }
+  const double length = device_length(cr, flat);
+  const cairo_antialias_t antialias = cairo_get_antialias(cr);
+  if (length > coarse_beyond) coarsen(cr, length);
+  if (line_segments(flat) <= STROKE_PIECE_SEGMENTS) {
+    cairo_path_destroy(flat);
+    cairo_stroke_preserve(cr);
+    cairo_set_antialias(cr, antialias);
+    return length;
   }
   cairo_path_t* whole = cairo_copy_path(cr);
   cairo_new_path(cr);
@@ -109,6 +157,8 @@ void stroke_preserve_in_pieces(cairo_t* cr) {
   cairo_append_path(cr, whole);
   cairo_path_destroy(whole);
   cairo_path_destroy(flat);
+  cairo_set_antialias(cr, antialias);
+  return length;
 }
 
 }  // namespace vellum

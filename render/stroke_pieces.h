@@ -17,7 +17,9 @@ inline constexpr uint32_t STROKE_PIECE_SEGMENTS = 1024;
 // line segments (curves flattened) is stroked piece by piece; the dash
 // pattern runs on across pieces. Where two pieces of one figure meet, each
 // ends with the pen's cap instead of the join (the same for round pens), and
-// a split closed figure is closed by a plain line.
-void stroke_preserve_in_pieces(cairo_t* cr);
+// a split closed figure is closed by a plain line. A path longer than
+// coarse_beyond device pixels is stroked without antialiasing from then on
+// (it costs several times less). Returns the path's length in device pixels.
+double stroke_preserve_in_pieces(cairo_t* cr, double coarse_beyond);
 
 }  // namespace vellum

@@ -2,10 +2,12 @@
 // that change line drawing (cap, join, miter limit).
 #include <cairo.h>
 
+#include <cmath>
 #include <string>
 
 #include "render/drawing_objects.h"
 #include "render/handlers.h"
+#include "render/stroke_ledger.h"
 #include "render/text_encoding.h"
 
 namespace vellum {
@@ -15,6 +17,24 @@ namespace {
 constexpr uint16_t ESCAPE_SETLINECAP = 21;
 constexpr uint16_t ESCAPE_SETLINEJOIN = 22;
 constexpr uint16_t ESCAPE_SETMITERLIMIT = 23;
+// Text in a font of more pixels than this is filled as outlines: cairo would
+// otherwise rasterise each glyph whole into its glyph cache, megabytes apiece.
+constexpr double LARGE_FONT_PIXELS = 512;
+
+// Fills the text's outlines. The path the records built is set aside for
+// the next fill or clip, and the current point ends after the text, as
+// showing it would leave it.
+void fill_text_outlines(PlaybackState* state, double x, double y, const std::string& utf8) {
+  cairo_t* cr = state->cr;
+  state->ledger->set_aside(cr);
+  cairo_new_path(cr);
+  cairo_move_to(cr, x, y);
+  cairo_text_path(cr, utf8.c_str());
+  double end_x = x, end_y = y;
+  cairo_get_current_point(cr, &end_x, &end_y);
+  cairo_fill(cr);
+  cairo_move_to(cr, end_x, end_y);
+}
 
 }  // namespace
 
@@ -37,9 +57,16 @@ void play_TEXTOUT(const uint8_t* record, PlaybackState* state) {
   if (decode_TEXTOUT(record_at(record), &text) == 0) return;
   cairo_t* cr = state->cr;
   flush_pending_stroke(cr, state);
-  cairo_move_to(cr, double(text.start.x), double(text.start.y));
   select_text_font(cr, state);
-  cairo_show_text(cr, text_to_utf8(text.string, state->font_charset).c_str());
+  const std::string utf8 = text_to_utf8(text.string, state->font_charset);
+  double pixels = double(state->font_height), zero = 0;
+  cairo_user_to_device_distance(cr, &pixels, &zero);
+  if (state->ledger && std::fabs(pixels) > LARGE_FONT_PIXELS) {
+    fill_text_outlines(state, double(text.start.x), double(text.start.y), utf8);
+    return;
+  }
+  cairo_move_to(cr, double(text.start.x), double(text.start.y));
+  cairo_show_text(cr, utf8.c_str());
 }
 
 void play_ESCAPE(const uint8_t* record, PlaybackState* state) {

@@ -33,7 +33,10 @@ typedef struct vellum_image {
 
 /* Results of the render calls that take options (the calls above never
    give it: they keep their old codes). */
-#define VELLUM_ERROR_SIZE (-4)    /* the picture would pass 32767 pixels a side */
+#define VELLUM_ERROR_SIZE (-4)    /* the picture would pass 32767 pixels a side, or max_pixels */
+#define VELLUM_ERROR_DRAWING (-5) /* cairo failed while drawing: no picture */
+#define VELLUM_TRUNCATED 1        /* the time limit stopped the drawing: *image holds what was
+                                     drawn until then, to be freed as any other */
 
 /* Which player draws. GDI draws real files as Windows does (object table,
    mapping, text, bitmaps, regions), including files without the placeable
@@ -55,6 +58,10 @@ typedef struct vellum_options {
   uint32_t background;  /* 0xAARRGGBB painted under the picture, not
                            premultiplied; an alpha of 0 (the default) leaves
                            unpainted pixels transparent */
+  uint32_t time_limit_ms; /* stop drawing after about this long and give
+                           VELLUM_TRUNCATED; 0 (the default): no limit */
+  uint64_t max_pixels;    /* refuse (VELLUM_ERROR_SIZE) a picture of more
+                           pixels than this; 0 (the default): no limit */
 } vellum_options;
 
 /* What a render learnt about the picture; set up with vellum_report_init. */
@@ -63,13 +70,15 @@ typedef struct vellum_report {
   uint32_t transparent;     /* 1 when the picture painted no pixel (before the background) */
   uint32_t skipped_total;   /* records the player passed over */
   uint32_t skipped[256];    /* of them, by record type (the function number's low byte) */
+  uint32_t truncated;       /* 1 when the time limit stopped the drawing */
 } vellum_report;
 
 VELLUM_API void vellum_options_init(vellum_options* options);
 VELLUM_API void vellum_report_init(vellum_report* report);
 
 /* Render with options (NULL: the defaults); report may be NULL. On
-   VELLUM_OK *image holds the picture; otherwise it is zeroed. */
+   VELLUM_OK and VELLUM_TRUNCATED *image holds the picture; otherwise it is
+   zeroed. */
 VELLUM_API int vellum_render_file_with(const char* path, const vellum_options* options, vellum_image* image,
                                        vellum_report* report);
 VELLUM_API int vellum_render_memory_with(const void* data, size_t size, const vellum_options* options,

@@ -55,6 +55,7 @@ int result_of(vellum::PictureStatus status) {
     case vellum::PictureStatus::no_units_per_inch: return VELLUM_ERROR_FORMAT;
     case vellum::PictureStatus::too_large: return VELLUM_ERROR_SIZE;
     case vellum::PictureStatus::no_memory: return VELLUM_ERROR_MEMORY;
+    case vellum::PictureStatus::drawing_failed: return VELLUM_ERROR_DRAWING;
   }
   return VELLUM_ERROR_FORMAT;
 }
@@ -64,6 +65,8 @@ void fill_report(const vellum::DrawReport& drawn, vellum_report* report) {
   report->transparent = drawn.transparent;
   report->skipped_total = drawn.skipped.total();
   for (int type = 0; type < 256; ++type) report->skipped[type] = drawn.skipped.count(uint8_t(type));
+  if (report->size >= offsetof(vellum_report, truncated) + sizeof report->truncated)
+    report->truncated = drawn.truncated;
 }
 
 int render_with(const uint8_t* data, size_t size, const vellum_options* given, vellum_image* image,
@@ -72,26 +75,29 @@ int render_with(const uint8_t* data, size_t size, const vellum_options* given, v
   vellum::SizeRequest request;
   request.width = options.max_width;
   request.height = options.max_height;
+  request.max_pixels = options.max_pixels;
   const vellum::Player player = options.mode == VELLUM_MODE_EXACT ? vellum::Player::exact : vellum::Player::gdi;
   vellum::PicturePlan plan;
   vellum::PictureStatus status = vellum::plan_picture(data, size, player, request, &plan);
   if (status != vellum::PictureStatus::ok) return result_of(status);
+  plan.time_budget_ms = options.time_limit_ms;
   vellum::DrawReport drawn;
   uint32_t* pixels = nullptr;
   status = vellum::render_pixels(plan, options.background, &pixels, &drawn);
   if (status != vellum::PictureStatus::ok) return result_of(status);
   *image = {plan.fit.width, plan.fit.height, plan.fit.width * 4, pixels};
   fill_report(drawn, report);
-  return VELLUM_OK;
+  return drawn.truncated ? VELLUM_TRUNCATED : VELLUM_OK;
 }
 
 // Sets up the caller's records before any render: no image, nothing learnt.
 bool start(vellum_image* image, vellum_report* report) {
   if (!image) return false;
   *image = vellum_image{};
-  if (report && report->size >= sizeof(vellum_report)) {
+  // A report of an older, shorter layout is cleared as far as it reaches.
+  if (report && report->size >= offsetof(vellum_report, skipped) + sizeof report->skipped) {
     const uint32_t size = report->size;
-    vellum_report_init(report);
+    std::memset(report, 0, std::min<size_t>(size, sizeof *report));
     report->size = size;
   }
   return true;
@@ -102,7 +108,7 @@ bool start(vellum_image* image, vellum_report* report) {
 extern "C" void vellum_options_init(vellum_options* options) {
   if (!options) return;
   *options = vellum_options{sizeof(vellum_options), VELLUM_MODE_GDI, VELLUM_DEFAULT_MAX_SIZE,
-                            VELLUM_DEFAULT_MAX_SIZE, 0};
+                            VELLUM_DEFAULT_MAX_SIZE, 0, 0, 0};
 }
 
 extern "C" void vellum_report_init(vellum_report* report) {

@@ -12,6 +12,9 @@ namespace {
 constexpr double PI = 3.14159265358979323846;
 constexpr double DEFAULT_CELL_PIXELS = 16;  // height 0: the stock font's cell
 constexpr double OBLIQUE_SHEAR = 0.2;        // synthetic italic: tops lean right
+// Glyphs of more pixels a side than this are filled as outlines: cairo would
+// otherwise rasterise each whole into its glyph cache, megabytes apiece.
+constexpr double LARGE_GLYPH_PIXELS = 512;
 
 cairo_font_options_t* text_options() {
   static cairo_font_options_t* options = [] {
@@ -101,7 +104,13 @@ void show_glyph_run(cairo_t* cr, const RealizedFont& font, const RunFrame& frame
     placed.push_back({g.index, x, y});
   }
   set_source_colour(cr, colour);
-  cairo_show_glyphs(cr, placed.data(), int(placed.size()));
+  if (font.em * std::max(font.stretch, 1.0) <= LARGE_GLYPH_PIXELS) {
+    cairo_show_glyphs(cr, placed.data(), int(placed.size()));
+    return;
+  }
+  cairo_new_path(cr);
+  cairo_glyph_path(cr, placed.data(), int(placed.size()));
+  cairo_fill(cr);
 }
 
 }  // namespace vellum::draw

@@ -86,7 +86,12 @@ int play(const uint8_t* data, size_t size, cairo_t* cr, double width, double hei
   cairo_save(cr);  // the level sync_clip() resets to for each new clip
   RecordWalk walk(stream);
   Record record;
+  bool truncated = false;
   while (walk.next(&record)) {
+    if (options.deadline && options.deadline->passed()) {
+      truncated = true;
+      break;
+    }
     const Handler handler = handler_for(record.type());
     if (handler == nullptr) {
       if (skipped != nullptr) skipped->add(record.type());
@@ -98,7 +103,7 @@ int play(const uint8_t* data, size_t size, cairo_t* cr, double width, double hei
   }
   cairo_restore(cr);
   cairo_restore(cr);
-  return 0;
+  return truncated ? 1 : 0;
 }
 
 }  // namespace vellum::gdi

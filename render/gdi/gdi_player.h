@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "render/draw/deadline.h"
 #include "render/skip_tally.h"
 
 typedef struct _cairo cairo_t;
@@ -44,8 +45,12 @@ struct PlayOptions {
   // always maps onto the output (what viewers of placeable files do; the
   // gdi-oracle's --caller-viewport).
   bool caller_viewport = false;
+  // When set, playback stops between records once it passes.
+  draw::Deadline* deadline = nullptr;
 };
 
+// As above, played as options say; 1 when the deadline stopped playback
+// (what was drawn stays drawn).
 int play(const uint8_t* data, size_t size, cairo_t* cr, double width, double height,
          SkipTally* skipped, const PlayOptions& options);
 

@@ -10,6 +10,7 @@ const char EXIT_CODES_HELP[] =
     "  3  an input is not a usable picture or document\n"
     "  4  an input or its result is too large\n"
     "  5  an output cannot be written\n"
-    "  6  --strict, and something in an input was not drawn\n";
+    "  6  --strict, and something in an input was not drawn\n"
+    "  7  --strict, and a time limit stopped the drawing\n";
 
 }  // namespace vellum::tools

@@ -12,6 +12,7 @@ enum ExitCode : int {
   EXIT_TOO_LARGE = 4,      // the input or its result passes a size limit
   EXIT_NOT_WRITTEN = 5,    // the output cannot be written
   EXIT_SKIPPED = 6,        // --strict, and something in the input was not drawn
+  EXIT_TRUNCATED = 7,      // --strict, and a time limit stopped the drawing
 };
 
 // The scheme as --help prints it, one code a line, ending in a newline.

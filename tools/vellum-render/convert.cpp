@@ -46,9 +46,11 @@ Conversion refusal(PictureStatus status, const std::string& input, const Options
     case PictureStatus::too_large:
       return failed(EXIT_TOO_LARGE, input + (fit.width && fit.height
                                                  ? ": picture of " + size_text(fit) + " pixels is too large"
-                                                 : ": picture would pass 32767 pixels a side"));
+                                                 : ": picture would pass 32767 pixels a side, or --max-pixels"));
     case PictureStatus::no_memory:
       return failed(EXIT_TOO_LARGE, input + ": no memory for a picture of " + size_text(fit) + " pixels");
+    case PictureStatus::drawing_failed:
+      return failed(EXIT_NOT_USABLE, input + ": drawing failed inside cairo, no picture written");
   }
   return failed(EXIT_NOT_USABLE, input + ": not drawn");
 }
@@ -115,6 +117,7 @@ Conversion convert(const std::string& input_path, const std::string& output_path
   if (planned != PictureStatus::ok) return refusal(planned, input, options, plan.fit);
 
   plan.gdi_play = options.gdi_play;
+  plan.time_budget_ms = options.time_limit_ms;
   OutputFile out;
   if (!out.open(host_path_of(output_path.c_str()))) return failed(EXIT_NOT_WRITTEN, output + ": cannot write: " + out.reason());
   DrawReport report;
@@ -125,8 +128,10 @@ Conversion convert(const std::string& input_path, const std::string& output_path
     const std::string reason = out.reason().empty() ? "the picture could not be encoded" : out.reason();
     return failed(EXIT_NOT_WRITTEN, output + ": cannot write: " + reason);
   }
-  Conversion done{EXIT_OK, "", plan.fit.width, plan.fit.height, report.skipped.summary(), report.transparent};
+  Conversion done{EXIT_OK, "", plan.fit.width, plan.fit.height, report.skipped.summary(), report.transparent,
+                  report.truncated};
   if (options.strict && !done.skipped.empty()) done.code = EXIT_SKIPPED;
+  if (options.strict && done.truncated) done.code = EXIT_TRUNCATED;
   return done;
 }
 

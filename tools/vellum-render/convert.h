@@ -15,6 +15,7 @@ struct Conversion {
   uint32_t width = 0, height = 0;
   std::string skipped;    // "3 SETROP2, 1 ESCAPE", empty when every record was played
   bool transparent = false;
+  bool truncated = false; // the time limit stopped the drawing
 };
 
 Conversion convert(const std::string& input, const std::string& output, const Options& options);

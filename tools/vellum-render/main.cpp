@@ -50,7 +50,7 @@ class Reporter {
     ++done_;
     clear_progress();
     const std::string name = input == "-" ? "standard input" : input;
-    if (c.code == EXIT_OK || c.code == EXIT_SKIPPED) {
+    if (c.code == EXIT_OK || c.code == EXIT_SKIPPED || c.code == EXIT_TRUNCATED) {
       ++rendered_;
       if (!quiet_ && sizes_) {
         if (batch_) std::printf("%s ", input.c_str());
@@ -62,6 +62,9 @@ class Reporter {
         if (!quiet_ || c.code == EXIT_SKIPPED)
           std::fprintf(stderr, "vellum-render: %s: %s not played\n", name.c_str(), c.skipped.c_str());
       }
+      if (c.truncated)
+        std::fprintf(stderr, "vellum-render: %s: the time limit stopped the drawing; the picture is partial\n",
+                     name.c_str());
       if (c.transparent && !quiet_)
         std::fprintf(stderr, "vellum-render: %s: fully transparent, nothing was drawn\n", name.c_str());
     } else {

@@ -40,6 +40,9 @@ const char USAGE[] =
     "                     (default)\n"
     "  --caller-viewport  gdi mode: ignore the file's viewport and map mode, so\n"
     "                     its window always fills the picture\n"
+    "  --time-limit MS    stop drawing a picture after MS milliseconds and keep\n"
+    "                     what was drawn (--strict: exit 7)\n"
+    "  --max-pixels N     refuse a picture of more than N pixels (exit 4)\n"
     "  -j N               render with N threads (default 1)\n"
     "  --strict           exit 6 when a picture has records that were not played\n"
     "  --quiet            print errors only\n"
@@ -154,6 +157,12 @@ int parse_options(int argc, char** argv, Options* o) {
     } else if (arg == "--max-size") {
       if (!parse_count(v, 1, MAX_IMAGE_SIDE, &o->size.shrink_to)) return usage_error("--max-size wants 1 to 32767");
       max_size_given = true;
+    } else if (arg == "--time-limit") {
+      if (!parse_count(v, 1, UINT32_MAX, &o->time_limit_ms)) return usage_error("--time-limit wants milliseconds above 0");
+    } else if (arg == "--max-pixels") {
+      uint32_t most = 0;
+      if (!parse_count(v, 1, UINT32_MAX, &most)) return usage_error("--max-pixels wants a count above 0");
+      o->size.max_pixels = most;
     } else if (arg == "--background") {
       const std::optional<uint32_t> colour = parse_colour(v);
       if (!colour) return usage_error("--background wants #RRGGBB, #RRGGBBAA, white, black or transparent");

@@ -22,6 +22,7 @@ struct Options {
   SizeRequest size;
   gdi::PlayOptions gdi_play;        // --caller-viewport
   uint32_t background = 0;          // 0xAARRGGBB; 0 is transparent
+  uint32_t time_limit_ms = 0;       // --time-limit; 0: none
   unsigned jobs = 1;
   bool strict = false;
   bool quiet = false;

@@ -7,7 +7,7 @@ FUZZ := build/fuzz
 PPC := build/ppc
 PREFIX ?= /usr/local
 
-.PHONY: setup build test run bench compare fuzz ppc-test install clean
+.PHONY: setup build test run bench stress compare fuzz ppc-test install clean
 
 # What building and running need; each other target adds its own packages.
 setup:
@@ -33,6 +33,10 @@ bench: build
 	@bash scripts/bench-quire
 	@bash scripts/setup --bench
 	@python3 scripts/bench-export
+
+# The pathological files, both players, time and peak memory against the budget.
+stress: build
+	@bash scripts/stress
 
 # Both players over the shared corpus, scored against GDI's own pictures.
 compare: build

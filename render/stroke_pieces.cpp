@@ -102,6 +102,17 @@ class PieceStroker {
   bool split_ = false;
 };
 
+}  // namespace
+
+double path_device_length(cairo_t* cr) {
+  cairo_path_t* flat = cairo_copy_path_flat(cr);
+  const double length = flat->status == CAIRO_STATUS_SUCCESS ? device_length(cr, flat) : 0;
+  cairo_path_destroy(flat);
+  return length;
+}
+
+namespace {
+
 // Strokes without antialiasing, and with a dash pattern stretched so that the
 // path holds at most MAX_COARSE_DASHES of them: each dash is a figure of its
 // own to cairo, with its own caps.

@@ -12,6 +12,10 @@ namespace vellum {
 
 inline constexpr uint32_t STROKE_PIECE_SEGMENTS = 1024;
 
+// The length of the current path, curves flattened, in device pixels, for a
+// context whose user space is device space uniformly scaled.
+double path_device_length(cairo_t* cr);
+
 // Strokes the current path with the context's settings and keeps the path,
 // as cairo_stroke_preserve does. A path of more than STROKE_PIECE_SEGMENTS
 // line segments (curves flattened) is stroked piece by piece; the dash

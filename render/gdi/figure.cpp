@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/stroke_pieces.h"
+
 namespace vellum::gdi {
 
 draw::Box device_box(const Player& p, int16_t left, int16_t top, int16_t right,
@@ -55,7 +57,11 @@ void fill_path(Player& p, bool alternate) {
 }
 
 void stroke_path(Player& p) {
+  if (p.dc.pen.visible() && p.dc.rop2 != draw::R2_NOP) p.stroked_pixels += path_device_length(p.cr);
+  const cairo_antialias_t antialias = cairo_get_antialias(p.cr);
+  if (p.stroked_pixels > SMOOTH_STROKE_PIXELS) cairo_set_antialias(p.cr, CAIRO_ANTIALIAS_NONE);
   draw::stroke_with_pen(p.cr, p.dc.pen, pen_width(p), p.dc.background(), p.dc.rop2);
+  cairo_set_antialias(p.cr, antialias);
   cairo_new_path(p.cr);
 }
 

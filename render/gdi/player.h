@@ -19,6 +19,12 @@ namespace vellum::gdi {
 // SAVEDC beyond this depth is ignored (each level copies the whole state).
 inline constexpr size_t MAX_SAVE_DEPTH = 1024;
 
+// cairo's antialiased strokes cost time for every pixel of their length, a
+// dozen times what aliased ones cost; a file of many long lines would cost
+// its records times the picture's size. Once a picture has stroked this many
+// device pixels of lines, the rest are stroked without antialiasing.
+inline constexpr double SMOOTH_STROKE_PIXELS = 8e6;
+
 struct Player {
   Player(cairo_t* context, uint16_t object_slots) : cr(context), objects(object_slots) {}
 
@@ -33,6 +39,8 @@ struct Player {
   bool caller_viewport = false;
   // Set whenever dc.clip changes; sync_clip() brings cairo up to date.
   bool clip_dirty = false;
+  // The length of the lines stroked so far, in device pixels.
+  double stroked_pixels = 0;
 
   const draw::Mapping& mapping() const { return dc.mapping; }
   draw::Colour colour(uint32_t colorref) const { return resolve_colour(colorref, *dc.palette); }

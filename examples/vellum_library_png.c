@@ -57,7 +57,7 @@ int main(void) {
     } else {
       if (args[ARG_SIZE]) MetafileSetMaxSize((ULONG) * (LONG*)args[ARG_SIZE]);
       if (MetafileRenderFile((CONST_STRPTR)args[ARG_FROM]) != 0)
-        printf("Cannot read %s.\n", (const char*)args[ARG_FROM]);
+        printf("Cannot read or draw %s.\n", (const char*)args[ARG_FROM]);
       else
         result = write_png((const char*)args[ARG_TO]) ? 10 : 0;
       MetafileExit(1);

@@ -61,7 +61,9 @@ LONG play_into(struct ImageResult* result, Play play) {
   result->Pixels = target.Pixels;
   result->Width = target.Width;
   result->Height = target.Height;
-  return outcome;
+  // A playback that left no picture (no placeable header, no memory for the
+  // pixels) has failed, whatever the walk itself said.
+  return outcome == 0 && !result->Pixels ? -1 : outcome;
 }
 
 IPTR render_file_worker(const struct PPCStackSwapArgs* args) {

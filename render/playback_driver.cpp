@@ -99,9 +99,13 @@ void play_records(const uint8_t* buffer, size_t size, PlaybackState* state,
   PlaceableHeader placeable{};
   MetafileHeader header{};
   const uint32_t first = decode_header(buffer, buffer_end, &placeable, &header);
-  // Without the placeable key there is no frame: nothing is drawn and the
-  // target keeps its previous picture.
-  if (placeable.key != PLACEABLE_KEY) return;
+  // Without the placeable key there is no frame and nothing is drawn: the
+  // previous picture goes too, so no caller takes it for this file's.
+  if (placeable.key != PLACEABLE_KEY) {
+    std::free(target->Pixels);
+    *target = RenderTarget{nullptr, 0, 0};
+    return;
+  }
 
   const uint32_t w0 = uint32_t(int32_t{placeable.right} - int32_t{placeable.left});
   const uint32_t h0 = uint32_t(int32_t{placeable.bottom} - int32_t{placeable.top});

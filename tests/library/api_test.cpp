@@ -189,18 +189,36 @@ TEST_F(Api, FailedRendersLeaveThePictureUntouched) {
   EXPECT_EQ(MetafileRenderMemory(nullptr), -1);
   EXPECT_EQ(bytes, original) << "a refused buffer is not converted";
 
-  std::vector<uint8_t> notPlaceable = placeable_wmf(40, 30);
-  notPlaceable[0] ^= 0xFF;
-  EXPECT_EQ(MetafileRenderFile(write_file("not-placeable.wmf", notPlaceable).c_str()), 0);
-  struct MemoryMetafile plain = {notPlaceable.data(), LONG(notPlaceable.size())};
-  EXPECT_EQ(MetafileRenderMemory(&plain), 0);
-
   HostFailAllocations(3000000);
   EXPECT_EQ(render(40, 30), -1) << "no memory for the render stack";
   HostFailAllocations(0);
 
   EXPECT_EQ(MetafileGetPixels(), pixels);
   expect_size(150, 120);
+  MetafileExit(1);
+}
+
+// A file without the placeable header draws nothing: the render fails and
+// the previous file's picture is gone, so it cannot pass for this one's.
+TEST_F(Api, RenderWithoutPlaceableHeaderFailsAndReleasesThePicture) {
+  ASSERT_EQ(MetafileInit(), 1);
+  std::vector<uint8_t> notPlaceable = placeable_wmf(40, 30);
+  notPlaceable[0] ^= 0xFF;
+  const std::string path = write_file("not-placeable.wmf", notPlaceable);
+
+  ASSERT_EQ(render(150, 120), 0);
+  EXPECT_EQ(MetafileRenderFile(path.c_str()), -1);
+  EXPECT_EQ(MetafileGetPixels(), nullptr);
+  expect_size(0, 0);
+
+  ASSERT_EQ(render(150, 120), 0);
+  struct MemoryMetafile plain = {notPlaceable.data(), LONG(notPlaceable.size())};
+  EXPECT_EQ(MetafileRenderMemory(&plain), -1);
+  EXPECT_EQ(MetafileGetPixels(), nullptr);
+  expect_size(0, 0);
+
+  ASSERT_EQ(render(150, 120), 0) << "a good file renders again after the failure";
+  EXPECT_NE(MetafileGetPixels(), nullptr);
   MetafileExit(1);
 }
 

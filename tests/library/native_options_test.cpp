@@ -126,5 +126,69 @@ TEST(NativeOptions, AShorterOptionsRecordKeepsTheLaterFieldsDefault) {
   EXPECT_EQ(image.pixel(199, 49), 0u);
 }
 
+// Long lines crossing the whole picture, enough that either player takes
+// far longer than a millisecond over them.
+std::vector<uint8_t> many_long_lines(int count) {
+  WmfBuilder wmf;
+  wmf.placeable(0, 0, 1000, 1000).set_window_ext(1000, 1000).move_to(0, 0);
+  for (int i = 0; i < count; ++i) wmf.line_to(i % 2 ? 999 : 0, (i * 37) % 1000);
+  return wmf.finish();
+}
+
+// Glyphs far taller than the picture are filled as outlines, in both
+// players: the picture still shows their ink.
+TEST(NativeOptions, HugeFontsStillDraw) {
+  for (int height : {32767, -32768}) {
+    vellum::test::Font font;
+    font.height = height;
+    const std::vector<uint8_t> bytes = WmfBuilder()
+                                           .placeable(0, 0, 100, 100)
+                                           .set_window_ext(100, 100)
+                                           .create_font(font)
+                                           .select_object(0)
+                                           .text_out(0, 50, "WM")
+                                           .finish();
+    for (uint32_t mode : {VELLUM_MODE_GDI, VELLUM_MODE_EXACT}) {
+      vellum_options options = vellum::default_options();
+      options.mode = mode;
+      vellum_report report;
+      vellum_report_init(&report);
+      int status = 1;
+      vellum::Image image = vellum::render_memory(bytes.data(), bytes.size(), options, &status, &report);
+      EXPECT_EQ(status, VELLUM_OK) << height << " mode " << mode;
+      EXPECT_EQ(report.transparent, 0u) << height << " mode " << mode;
+    }
+  }
+}
+
+TEST(NativeOptions, LimitsStopOrRefuseThePicture) {
+  const std::vector<uint8_t> lines = many_long_lines(40000);
+  for (uint32_t mode : {VELLUM_MODE_GDI, VELLUM_MODE_EXACT}) {
+    SCOPED_TRACE(mode == VELLUM_MODE_GDI ? "gdi" : "exact");
+    vellum_options options = vellum::default_options();
+    options.mode = mode;
+    options.max_width = options.max_height = 1000;
+    options.time_limit_ms = 1;
+    vellum_report report;
+    vellum_report_init(&report);
+    int status = 0;
+    vellum::Image stopped = vellum::render_memory(lines.data(), lines.size(), options, &status, &report);
+    EXPECT_EQ(status, VELLUM_TRUNCATED);
+    EXPECT_TRUE(stopped) << "what was drawn is kept";
+    EXPECT_EQ(report.truncated, 1u);
+
+    options.time_limit_ms = 0;
+    options.max_pixels = 1000 * 1000 - 1;
+    vellum::Image refused = vellum::render_memory(lines.data(), lines.size(), options, &status);
+    EXPECT_EQ(status, VELLUM_ERROR_SIZE);
+    EXPECT_FALSE(refused);
+    options.max_pixels = 1000 * 1000;
+    options.max_width = options.max_height = 100;
+    vellum::render_memory(lines.data(), lines.size(), options, &status, &report);
+    EXPECT_EQ(status, VELLUM_OK);
+    EXPECT_EQ(report.truncated, 0u) << "every render starts a fresh report";
+  }
+}
+
 }  // namespace
 }  // namespace library_test

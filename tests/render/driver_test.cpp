@@ -54,17 +54,18 @@ TEST(Driver, ScalesThePictureOnTheContext) {
   EXPECT_TRUE(looks(p.at(150, 25), 0, 0, 255)) << describe(p.at(150, 25));
 }
 
-TEST(Driver, WithoutPlaceableKeyTheTargetIsUntouched) {
+// Nothing is drawn, and the previous picture is released (ASan sees it
+// freed once) so it cannot pass for this file's.
+TEST(Driver, WithoutPlaceableKeyThePreviousPictureIsReleased) {
   WmfBuilder wmf;
   wmf.set_window_ext(100, 100).rectangle(0, 0, 50, 50);
   Picture p;
-  void* previous = std::calloc(4, 1);
-  p.target = {previous, 7, 9};
+  p.target = {std::calloc(4, 1), 7, 9};
   render_into(p, wmf.finish());
   EXPECT_EQ(p.played, 0);
-  EXPECT_EQ(p.target.Pixels, previous);
-  EXPECT_EQ(p.target.Width, 7u);
-  EXPECT_EQ(p.target.Height, 9u);
+  EXPECT_EQ(p.target.Pixels, nullptr);
+  EXPECT_EQ(p.target.Width, 0u);
+  EXPECT_EQ(p.target.Height, 0u);
 }
 
 TEST(Driver, BadSizesLeaveNoPixels) {

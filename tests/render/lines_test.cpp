@@ -157,6 +157,29 @@ TEST(LongFigures, APiecedStrokeKeepsThePathForTheNextFill) {
   EXPECT_TRUE(looks(p.at(551, 300), 255, 0, 0)) << describe(p.at(551, 300));
 }
 
+// Pen changes between long lines: past the ledger's allowance each stroke
+// outlines only the new lines, so the early lines keep an early pen instead
+// of all taking the last one; the figures held aside still come back for the
+// fill that takes the whole path.
+TEST(LongFigures, PenChangesPastTheAllowanceStrokeOnlyNewLines) {
+  WmfBuilder wmf = forward_canvas(1000, 1000);
+  wmf.create_brush(0, 255, 255, 0).move_to(50, 50);
+  constexpr int LINES = 20;
+  for (int i = 0; i < LINES; ++i) {
+    const int y = 50 + 45 * i;
+    if (i == LINES - 1) wmf.create_pen(0, 4, 0, 0, 255);
+    else wmf.create_pen(0, 4, i % 2 ? 255 : 0, i % 2 ? 0 : 255, 0);
+    wmf.line_to(i % 2 ? 50 : 950, y).line_to(i % 2 ? 50 : 950, y + 45);
+  }
+  empty_polygon(wmf);
+  Picture p;
+  render_into(p, wmf.finish(), 1000);
+  const Colour first = p.at(500, 50), last = p.at(500, 50 + 45 * (LINES - 1));
+  EXPECT_TRUE(looks(first, 0, 255, 0) || looks(first, 255, 0, 0)) << describe(first);
+  EXPECT_TRUE(looks(last, 0, 0, 255)) << describe(last);
+  EXPECT_TRUE(looks(p.at(500, 72), 255, 255, 0)) << describe(p.at(500, 72));
+}
+
 }  // namespace
 // A wide dashed pen dashes as long as it is wide; a picture fitted far
 // below its logical size keeps dashes of whole pixels instead of fractions

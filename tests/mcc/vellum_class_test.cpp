@@ -2,6 +2,7 @@
 // the query entry, creation, attributes and the partner object.
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include <host/path.h>
 #include <host/runtime.h>
@@ -108,17 +109,22 @@ TEST_F(VellumTest, ThePartnerHearsWidthThenHeightThenPixels) {
   MUI_DisposeObject(obj);
 }
 
-TEST_F(VellumTest, AnUnreadableFileGivesAnObjectWithoutAPicture) {
-  Partner partner;
-  Object* obj = MUI_NewObject(MUIC_Vellum, MUIA_Vellum_Target, partner.object(), MUIA_Vellum_File,
-                              "/nonexistent/picture.wmf", TAG_DONE);
-  ASSERT_NE(obj, nullptr);
-  EXPECT_EQ(instance(obj)->Picture.Pixels, nullptr);
-  Told expected = {{MUIA_Vellum_TargetWidth, 0}, {MUIA_Vellum_TargetHeight, 0}, {MUIM_Vellum_TargetPixels, 0}};
-  EXPECT_EQ(partner.told(), expected);
-  MUI_DisposeObject(obj);
+TEST_F(VellumTest, AnUnreadableOrUndrawableFileGivesAnObjectWithoutAPicture) {
+  // A file without the placeable header: the exact player draws nothing.
+  std::string plain = write_half_red_picture("not-placeable.wmf", 400, 100);
+  std::fstream(plain, std::ios::in | std::ios::out | std::ios::binary).put('\0');
+  for (const std::string& path : {std::string("/nonexistent/picture.wmf"), plain}) {
+    Partner partner;
+    Object* obj = MUI_NewObject(MUIC_Vellum, MUIA_Vellum_Target, partner.object(), MUIA_Vellum_File,
+                                path.c_str(), TAG_DONE);
+    ASSERT_NE(obj, nullptr);
+    EXPECT_EQ(instance(obj)->Picture.Pixels, nullptr) << path;
+    Told expected = {{MUIA_Vellum_TargetWidth, 0}, {MUIA_Vellum_TargetHeight, 0}, {MUIM_Vellum_TargetPixels, 0}};
+    EXPECT_EQ(partner.told(), expected) << path;
+    MUI_DisposeObject(obj);
+  }
   // No name at all renders nothing either.
-  obj = MUI_NewObject(MUIC_Vellum, TAG_DONE);
+  Object* obj = MUI_NewObject(MUIC_Vellum, TAG_DONE);
   ASSERT_NE(obj, nullptr);
   EXPECT_STREQ(reinterpret_cast<const char*>(get(obj, MUIA_Vellum_File)), "");
   EXPECT_EQ(instance(obj)->Picture.Pixels, nullptr);

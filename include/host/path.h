@@ -14,3 +14,11 @@ inline std::string host_path_of(CONST_STRPTR name) {
   FreeVec(path);
   return text;
 }
+
+// The same for the native tools, whose names are host file names first: a
+// name whose part before ':' is no known volume or assign is a host path as
+// it stands (a file named "img:1.wmf"), not a volume to refuse.
+inline std::string tool_path_of(CONST_STRPTR name) {
+  std::string path = host_path_of(name);
+  return path.empty() && name ? std::string(name) : path;
+}

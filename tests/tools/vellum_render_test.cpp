@@ -143,6 +143,15 @@ TEST_F(VellumRender, FormatsFollowTheExtensionOrDashF) {
   EXPECT_FALSE(fs::exists(file("t.jpg")));
 }
 
+// A colon in a host file's name names no volume: the file is read and
+// written where it lies.
+TEST_F(VellumRender, NamesWithAColonAreHostFiles) {
+  fs::copy_file(file("quarter.wmf"), file("img:1.wmf"));
+  const ToolRun r = run("img:1.wmf -o out:1.png");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(fs::exists(file("out:1.png")));
+}
+
 TEST_F(VellumRender, EachFailureHasItsCodeAndItsReason) {
   ASSERT_EQ(::mkfifo(file("fifo.wmf").c_str(), 0600), 0);
   fs::create_directories(file("folder.wmf"));

@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
   }
   const std::string name = options.input == "-" ? "standard input" : options.input;
   std::vector<uint8_t> bytes;
-  const tools::InputRead read = tools::read_input(host_path_of(options.input.c_str()), MAX_DOCUMENT_BYTES, &bytes);
+  const tools::InputRead read = tools::read_input(tool_path_of(options.input.c_str()), MAX_DOCUMENT_BYTES, &bytes);
   if (read.code != tools::EXIT_OK) return fail(read.code, name + ": " + read.reason);
   if (bytes.empty()) return fail(tools::EXIT_NOT_USABLE, name + ": an empty file, not a Word document");
 

@@ -48,7 +48,7 @@ cairo_surface_t* page_image(const quire::Document& doc, int page, double scale) 
 ExportResult write_pdf(const quire::Document& doc, const std::vector<int>& pages, const std::string& output,
                        const Progress& progress) {
   OutputFile file;
-  if (!file.open(host_path_of(output.c_str()))) return not_written(output, file.reason());
+  if (!file.open(tool_path_of(output.c_str()))) return not_written(output, file.reason());
   const quire::PageSize first = quire::document_page_size(doc, pages.front());
   cairo_surface_t* surface =
       cairo_pdf_surface_create_for_stream(vellum::tools::write_to_output, &file, first.width, first.height);
@@ -82,7 +82,7 @@ ExportResult write_pngs(const quire::Document& doc, const std::vector<int>& page
               name + ": not written: page " + std::to_string(pages[i]) + " is too large at this --dpi"};
     OutputFile file;
     cairo_status_t status = CAIRO_STATUS_WRITE_ERROR;
-    if (file.open(host_path_of(name.c_str()))) status = cairo_surface_write_to_png_stream(image, vellum::tools::write_to_output, &file);
+    if (file.open(tool_path_of(name.c_str()))) status = cairo_surface_write_to_png_stream(image, vellum::tools::write_to_output, &file);
     cairo_surface_destroy(image);
     if (status != CAIRO_STATUS_SUCCESS || !file.commit())
       return not_written(name, file.reason().empty() ? cairo_status_to_string(status) : file.reason());

@@ -47,7 +47,7 @@ void print_headers(std::FILE* out, const PlaceableHeader& p, const MetafileHeade
 
 int report_metafile(const char* path, std::FILE* out, std::FILE* err, PlaysType plays) {
   std::vector<uint8_t> bytes;
-  const tools::InputRead read = tools::read_input(host_path_of(path), MAX_INPUT_BYTES, &bytes);
+  const tools::InputRead read = tools::read_input(tool_path_of(path), MAX_INPUT_BYTES, &bytes);
   if (read.code != tools::EXIT_OK) {
     std::fprintf(err, "vellum-info: %s: cannot read: %s\n", path, read.reason.c_str());
     return read.code;

@@ -108,7 +108,7 @@ Conversion convert(const std::string& input_path, const std::string& output_path
   const std::string input = name_of(input_path, "standard input");
   const std::string output = name_of(output_path, "standard output");
   std::vector<uint8_t> bytes;
-  const InputRead read = read_input(host_path_of(input_path.c_str()), MAX_INPUT_BYTES, &bytes);
+  const InputRead read = read_input(tool_path_of(input_path.c_str()), MAX_INPUT_BYTES, &bytes);
   if (read.code != EXIT_OK) return failed(read.code, input + ": cannot read: " + read.reason);
   if (bytes.empty()) return failed(EXIT_NOT_USABLE, input + ": empty file, not a picture");
 
@@ -119,7 +119,7 @@ Conversion convert(const std::string& input_path, const std::string& output_path
   plan.gdi_play = options.gdi_play;
   plan.time_budget_ms = options.time_limit_ms;
   OutputFile out;
-  if (!out.open(host_path_of(output_path.c_str()))) return failed(EXIT_NOT_WRITTEN, output + ": cannot write: " + out.reason());
+  if (!out.open(tool_path_of(output_path.c_str()))) return failed(EXIT_NOT_WRITTEN, output + ": cannot write: " + out.reason());
   DrawReport report;
   bool written = false;
   const PictureStatus drawn = write_picture(plan, options, &out, &report, &written);

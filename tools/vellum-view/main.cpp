@@ -47,7 +47,7 @@ int fail(int code, const std::string& message) {
 
 // The file named as the runtime reads it: volume names such as RAM: become folders.
 std::string host_path(const std::string& name) {
-  const std::string path = host_path_of(name.c_str());
+  const std::string path = tool_path_of(name.c_str());
   return path.empty() ? name : path;
 }
 

@@ -80,11 +80,17 @@ gboolean load_increment(gpointer context, const guchar* data, guint size, GError
 gboolean deliver(Load* load, GError** error) {
   uint32_t natural_width = 0, natural_height = 0;
   int result = vellum_natural_size(load->bytes->data, load->bytes->len, &natural_width, &natural_height);
-  if (result != VELLUM_OK) return fail_with(error, result), FALSE;
+  if (result != VELLUM_OK) {
+    fail_with(error, result);
+    return FALSE;
+  }
   gint width = gint(natural_width), height = gint(natural_height);
   if (load->size_func) load->size_func(&width, &height, load->user_data);
   // A size of 0 means the program only wanted to know the size.
-  if (width <= 0 || height <= 0) return fail(error, GDK_PIXBUF_ERROR_FAILED, "No pixels were asked for"), FALSE;
+  if (width <= 0 || height <= 0) {
+    fail(error, GDK_PIXBUF_ERROR_FAILED, "No pixels were asked for");
+    return FALSE;
+  }
 
   vellum_options options;
   vellum_options_init(&options);
@@ -92,12 +98,16 @@ gboolean deliver(Load* load, GError** error) {
   options.max_height = uint32_t(height);
   vellum_image image;
   result = vellum_render_memory_with(load->bytes->data, load->bytes->len, &options, &image, nullptr);
-  if (result != VELLUM_OK) return fail_with(error, result), FALSE;
+  if (result != VELLUM_OK) {
+    fail_with(error, result);
+    return FALSE;
+  }
 
   GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, int(image.width), int(image.height));
   if (!pixbuf) {
     vellum_image_free(&image);
-    return fail_with(error, VELLUM_ERROR_MEMORY), FALSE;
+    fail_with(error, VELLUM_ERROR_MEMORY);
+    return FALSE;
   }
   copy_pixels(image, pixbuf);
   vellum_image_free(&image);

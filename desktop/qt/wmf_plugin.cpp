@@ -39,6 +39,7 @@ QSize WmfHandler::naturalSize() const {
 }
 
 bool WmfHandler::read(QImage* image) {
+  if (!device()) return false;
   const QByteArray bytes = device()->readAll();
   uint32_t width = 0, height = 0;
   if (vellum_natural_size(bytes.constData(), size_t(bytes.size()), &width, &height) != VELLUM_OK) return false;

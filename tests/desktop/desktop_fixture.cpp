@@ -46,7 +46,8 @@ std::string write_fixture(const std::string& name, const std::vector<uint8_t>& b
     }
   } folder;
   const std::string path = folder.path + "/" + name;
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   return path;
 }
 

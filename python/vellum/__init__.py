@@ -9,6 +9,7 @@
 Rendering releases the GIL, so threads render side by side.
 """
 
+import operator
 import os
 
 from . import _vellum
@@ -72,9 +73,13 @@ def _exact(mode):
 def _side(value, what):
     if value is None:
         return 0
-    if not isinstance(value, int) or isinstance(value, bool) or not 0 <= value <= 32767:
+    try:
+        side = operator.index(value)  # ints, numpy's among them; not floats
+    except TypeError:
+        side = -1
+    if isinstance(value, bool) or not 0 <= side <= 32767:
         raise ValueError(f"{what} must be an int from 0 to 32767, not {value!r}")
-    return value
+    return side
 
 
 def _colour(background):

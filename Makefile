@@ -7,7 +7,7 @@ FUZZ := build/fuzz
 PPC := build/ppc
 PREFIX ?= /usr/local
 
-.PHONY: setup build test run bench compare fuzz ppc-test install clean
+.PHONY: setup build test run bench compare compare-docs fuzz ppc-test install clean
 
 # What building and running need; each other target adds its own packages.
 setup:
@@ -50,6 +50,11 @@ fuzz:
 ppc-test:
 	@bash scripts/setup ppc
 	@bash scripts/ppc-test $(PPC)
+
+# The engine's pages beside LibreOffice's on the corpus: page counts, text, pictures.
+compare-docs: build
+	@bash scripts/setup compare
+	@bash scripts/compare-docs $(RELEASE)
 
 install: build
 	@DESTDIR=$(DESTDIR) cmake --install $(RELEASE) --prefix $(PREFIX)

@@ -7,7 +7,7 @@ FUZZ := build/fuzz
 PPC := build/ppc
 PREFIX ?= /usr/local
 
-.PHONY: setup build test run bench stress compare fuzz ppc-test install clean
+.PHONY: setup build test run bench stress compare compare-docs fuzz ppc-test install clean
 
 # What building and running need; each other target adds its own packages.
 setup:
@@ -46,7 +46,7 @@ compare: build
 # libFuzzer targets; FUZZ_SECONDS per target (default 60).
 fuzz:
 	@bash scripts/setup fuzz
-	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUM_FUZZ=ON -DVELLUM_TESTS=OFF >/dev/null
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUM_FUZZ=ON -DVELLUM_TESTS=OFF -DVELLUM_PYTHON=OFF >/dev/null
 	@cmake --build $(FUZZ) -j $(JOBS)
 	@bash scripts/fuzz $(FUZZ) $${FUZZ_SECONDS:-60}
 
@@ -54,6 +54,11 @@ fuzz:
 ppc-test:
 	@bash scripts/setup ppc
 	@bash scripts/ppc-test $(PPC)
+
+# The engine's pages beside LibreOffice's on the corpus: page counts, text, pictures.
+compare-docs: build
+	@bash scripts/setup compare
+	@bash scripts/compare-docs $(RELEASE)
 
 install: build
 	@DESTDIR=$(DESTDIR) cmake --install $(RELEASE) --prefix $(PREFIX)

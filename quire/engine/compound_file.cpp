@@ -64,6 +64,9 @@ int read_from_input(GsfInput* input, CompoundStreams& out) {
   if (result == OPEN_OK) result = copy_child(infile, "0Table", out.table0);
   if (result == OPEN_OK) result = copy_child(infile, "1Table", out.table1);
   if (result == OPEN_OK) read_properties(infile, out.properties);
+  // Pictures live in the Data stream; without it (or with a broken one) the
+  // document still opens, its pictures left empty.
+  if (result == OPEN_OK && copy_child(infile, "Data", out.data) != OPEN_OK) out.data.clear();
   g_object_unref(infile);
   return result;
 }

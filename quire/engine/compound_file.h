@@ -17,6 +17,7 @@ struct CompoundStreams {
   std::vector<uint8_t> word;   // "WordDocument"
   std::vector<uint8_t> table0; // "0Table", empty when absent
   std::vector<uint8_t> table1; // "1Table", empty when absent
+  std::vector<uint8_t> data;   // "Data" (pictures), empty when absent
   DocumentProperties properties;
 };
 

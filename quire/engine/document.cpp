@@ -15,7 +15,7 @@ int finish_open(Document& doc, int result, CompoundStreams& streams) {
   doc = {};
   if (result == OPEN_OK)
     result = read_word_streams(span_of(streams.word), span_of(streams.table0), span_of(streams.table1),
-                               doc.model);
+                               doc.model, span_of(streams.data));
   if (result != OPEN_OK) {
     doc = {};
     return result;

@@ -3,6 +3,8 @@
 // character properties.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,11 +19,18 @@ struct TextRun {
   CharProps props;
 };
 
+// Characters the drawing replaces with the page's number and the page count.
+constexpr char32_t PAGE_NUMBER_CHAR = 0xE000;
+constexpr char32_t PAGE_COUNT_CHAR = 0xE001;
+// The character standing for an inline picture (its run names the picture).
+constexpr char32_t OBJECT_CHAR = 0xFFFC;
+
 struct Paragraph {
   std::string text;
   std::vector<TextRun> runs;
   ParaProps props;
   CharProps mark;  // properties of the paragraph mark: the height of an empty line
+  bool has_fields = false;  // holds page-number characters to fill in when drawn
 };
 
 struct TableCell {
@@ -31,6 +40,10 @@ struct TableCell {
 struct TableRow {
   std::vector<TableCell> cells;
   std::vector<int16_t> edges;  // cell boundaries in twips, cells + 1 of them, or empty
+  std::vector<uint32_t> shading;  // per cell: 0xRRGGBB, or 0xFFFFFFFF for none
+  std::vector<uint8_t> align;     // per cell: 0 top, 1 centre, 2 bottom
+  std::vector<uint8_t> borders;   // per cell: CellSide bits
+  int16_t height = 0;             // twips: > 0 at least, < 0 exactly, 0 as tall as its text
 };
 
 enum class BlockKind : uint8_t { PARAGRAPH, ROW, PAGE_BREAK };
@@ -42,16 +55,69 @@ struct Block {
   TableRow row;         // for ROW
 };
 
-// Page margins in twips; the page itself is always A4.
+// Page size and margins in twips (Word's defaults: Letter, portrait).
 struct SectionFormat {
   uint32_t cp_end = 0;
-  int32_t left = 1440, right = 1440, top = 1440, bottom = 1440;
+  int32_t left = 1800, right = 1800, top = 1440, bottom = 1440;
+  int32_t page_width = 12240, page_height = 15840;
+  int32_t header_distance = 720, footer_distance = 720;
+  bool landscape = false;
+  bool title_page = false;       // a first page with its own header and footer
+  bool restart_numbers = false;  // page numbers restart at `first_number`
+  int32_t first_number = 1;
+  uint8_t page_number_format = 0;  // nfc of PAGE fields
   uint8_t break_kind = 2;  // how the section starts: 0 continuous, 2 new page...
+};
+
+// Header and footer stories of a section, by kind, indices into
+// DocumentModel::stories (-1: none, the previous section's is inherited).
+enum StoryKind : uint8_t {
+  EVEN_HEADER, ODD_HEADER, EVEN_FOOTER, ODD_FOOTER, FIRST_HEADER, FIRST_FOOTER, STORY_KINDS
+};
+
+// A piece of text outside the main flow: a header, a footer or a note.
+struct Story {
+  std::vector<Block> blocks;
+};
+
+// A decoded picture: its bytes in their own format and the size and
+// cropping Word shows it at.
+enum class PictureFormat : uint8_t { NONE, WMF, EMF, PICT, PNG, JPEG, DIB, TIFF };
+struct Picture {
+  PictureFormat format = PictureFormat::NONE;
+  std::vector<uint8_t> bytes;
+  double width = 0, height = 0;  // shown size, points (after scaling and cropping)
+  // Cropped fractions of the full picture on each side (0..1).
+  double crop_left = 0, crop_top = 0, crop_right = 0, crop_bottom = 0;
+};
+
+// A picture that floats over the text, anchored in a paragraph.
+struct FloatingPicture {
+  uint32_t picture = 0;       // index into DocumentModel::pictures
+  size_t block = SIZE_MAX;    // the block holding its anchor (main text)
+  int32_t story = -1;         // or the header or footer story holding it
+  int32_t left = 0, top = 0, right = 0, bottom = 0;  // twips, from the frame `bx`/`by` name
+  uint8_t bx = 0, by = 0;     // horizontal: 0 margin, 1 page, 2 column; vertical: 0 margin, 1 page, 2 paragraph
+  bool behind = false;
+};
+
+// A footnote or endnote: its text, and the block whose paragraph refers to it.
+struct Note {
+  Story story;
+  size_t block = SIZE_MAX;
 };
 
 struct DocumentModel {
   std::vector<Block> blocks;
   std::vector<SectionFormat> sections;
+  std::vector<Story> stories;  // headers and footers
+  std::vector<std::array<int32_t, STORY_KINDS>> section_stories;  // per section
+  bool facing_pages = false;   // different odd and even headers
+  int32_t default_tab = 720;   // twips between default tab stops
+  std::vector<Note> footnotes, endnotes;
+  std::vector<Picture> pictures;
+  std::vector<FloatingPicture> floats;
+  uint32_t skipped_emf = 0;    // EMF pictures shown as a grey box
   std::vector<std::string> fonts;
   CharProps defaults;
   uint16_t language = 0;  // language id of the text

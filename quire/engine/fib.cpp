@@ -15,6 +15,9 @@ constexpr unsigned LW_CCP_TEXT = 3;
 constexpr unsigned LW_OTHER_PARTS[] = {4, 5, 7, 8, 9, 10};  // footnotes .. header text boxes
 constexpr unsigned PAIR_STSH = 1, PAIR_SED = 6, PAIR_BTE_CHPX = 12, PAIR_BTE_PAPX = 13,
                    PAIR_STTBF_FFN = 15, PAIR_CLX = 33;
+constexpr unsigned PAIR_FND_REF = 2, PAIR_FND_TXT = 3, PAIR_HDD = 11, PAIR_DOP = 31, PAIR_SPA_MOM = 40,
+                   PAIR_SPA_HDR = 41, PAIR_END_REF = 46, PAIR_END_TXT = 47, PAIR_DGG_INFO = 50, PAIR_PLF_LST = 73,
+                   PAIR_PLF_LFO = 74;
 
 }  // namespace
 
@@ -67,6 +70,23 @@ int parse_fib(ByteSpan word, Fib& out) {
   out.plcf_bte_papx = pair(PAIR_BTE_PAPX);
   out.sttbf_ffn = pair(PAIR_STTBF_FFN);
   out.clx = pair(PAIR_CLX);
+  out.fnd_ref = pair(PAIR_FND_REF);
+  out.fnd_txt = pair(PAIR_FND_TXT);
+  out.plcf_hdd = pair(PAIR_HDD);
+  out.dop = pair(PAIR_DOP);
+  out.spa_mom = pair(PAIR_SPA_MOM);
+  out.spa_hdr = pair(PAIR_SPA_HDR);
+  out.end_ref = pair(PAIR_END_REF);
+  out.end_txt = pair(PAIR_END_TXT);
+  out.dgg_info = pair(PAIR_DGG_INFO);
+  out.plf_lst = pair(PAIR_PLF_LST);
+  out.plf_lfo = pair(PAIR_PLF_LFO);
+  out.ccp_ftn = lw(4);
+  out.ccp_hdd = lw(5);
+  out.ccp_atn = lw(7);
+  out.ccp_edn = lw(8);
+  out.ccp_txbx = lw(9);
+  out.ccp_hdr_txbx = lw(10);
   // Without a piece table there is no way to find the text.
   if (out.clx.lcb == 0) return OPEN_DAMAGED;
   return OPEN_OK;

@@ -22,6 +22,9 @@ struct Fib {
   uint32_t ccp_text = 0;  // characters of the main document
   uint32_t ccp_other = 0; // characters of every other part (notes, headers...) together
   FcLcb stsh, plcf_sed, plcf_bte_chpx, plcf_bte_papx, sttbf_ffn, clx;
+  // Characters of each part after the main text, in CP order.
+  uint32_t ccp_ftn = 0, ccp_hdd = 0, ccp_atn = 0, ccp_edn = 0, ccp_txbx = 0, ccp_hdr_txbx = 0;
+  FcLcb fnd_ref, fnd_txt, plcf_hdd, dop, spa_mom, spa_hdr, end_ref, end_txt, dgg_info, plf_lst, plf_lfo;
 };
 
 // Parses and validates the FIB. Returns an OpenResult: Word 6/95, encrypted,

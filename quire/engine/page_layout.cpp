@@ -3,9 +3,14 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
 
+#include "number_format.h"
 #include "paragraph_layout.h"
 #include "paragraph_metrics.h"
+#include "picture_drawing.h"
 
 namespace quire {
 namespace {
@@ -14,29 +19,59 @@ constexpr double MIN_TEXT_WIDTH = 72.0, MIN_TEXT_HEIGHT = 72.0;
 constexpr double CELL_PAD_X = 5.4, CELL_PAD_Y = 1.5;
 constexpr double MIN_CELL_TEXT_WIDTH = 8.0;
 constexpr double MAX_PARAGRAPH_SPACE = 200.0;
+constexpr double MIN_PAGE_SIDE = 72.0, MAX_PAGE_SIDE = 14400.0;  // 1 inch .. 200 inches
+constexpr double NOTE_GAP = 12.0;          // separator line and the space around it
+constexpr double NOTE_LINE_WIDTH = 144.0;   // the separator: two inches
+constexpr double HEADER_GAP = 4.0;
+constexpr double UNBOUNDED = std::numeric_limits<double>::max() / 4;
 
 struct Frame {
   double left = 72, top = 72, width = 451, bottom = 770;
+  double page_width = PAGE_WIDTH, page_height = PAGE_HEIGHT;
 };
 
-// The text frame of a section on an A4 page; margins that leave too little
+double page_side(int32_t twips, double fallback) {
+  const double side = points(twips);
+  return side >= MIN_PAGE_SIDE && side <= MAX_PAGE_SIDE ? side : fallback;
+}
+
+// The text frame of a section on its page; margins that leave too little
 // room fall back to one inch.
 Frame frame_for(const SectionFormat& section) {
   Frame frame;
+  frame.page_width = page_side(section.page_width, 612);
+  frame.page_height = page_side(section.page_height, 792);
+  frame.width = frame.page_width - 144;
+  frame.bottom = frame.page_height - 72;
   const double left = points(section.left), right = points(section.right);
   const double top = points(section.top), bottom = points(section.bottom);
-  if (left >= 0 && right >= 0 && PAGE_WIDTH - left - right >= MIN_TEXT_WIDTH) {
+  if (left >= 0 && right >= 0 && frame.page_width - left - right >= MIN_TEXT_WIDTH) {
     frame.left = left;
-    frame.width = PAGE_WIDTH - left - right;
+    frame.width = frame.page_width - left - right;
   }
-  if (top >= 0 && bottom >= 0 && PAGE_HEIGHT - top - bottom >= MIN_TEXT_HEIGHT) {
+  if (top >= 0 && bottom >= 0 && frame.page_height - top - bottom >= MIN_TEXT_HEIGHT) {
     frame.top = top;
-    frame.bottom = PAGE_HEIGHT - bottom;
+    frame.bottom = frame.page_height - bottom;
   }
   return frame;
 }
 
 double space_points(uint16_t twips) { return std::min(points(twips), MAX_PARAGRAPH_SPACE); }
+
+// Footnote references of a paragraph: (byte offset, note index).
+std::vector<std::pair<uint32_t, uint32_t>> note_marks(const Paragraph& paragraph) {
+  std::vector<std::pair<uint32_t, uint32_t>> marks;
+  for (const TextRun& run : paragraph.runs)
+    if (run.props.note != 0) marks.emplace_back(run.start, run.props.note - 1);
+  return marks;
+}
+
+// A laid-out story (header or footer): its placed parts relative to its top, and its height.
+struct StoryPlacement {
+  std::vector<PlacedParagraph> paragraphs;
+  std::vector<CellBox> boxes;
+  double height = 0;
+};
 
 // Lays out in two passes: every paragraph is measured at the width its
 // place gives it (all at once, see paragraph_metrics.h), then the measured
@@ -44,22 +79,42 @@ double space_points(uint16_t twips) { return std::min(points(twips), MAX_PARAGRA
 class Paginator {
  public:
   Paginator(const DocumentModel& model, PageLayout& out)
-      : model_(model), out_(out), fonts_{model.fonts, model.defaults.font} {}
+      : model_(model),
+        out_(out),
+        fonts_{model.fonts, model.defaults.font, &model.pictures, model.default_tab} {}
 
   void run() {
     plan();
     out_.pages.clear();
     out_.measured = measure_paragraphs(jobs_, fonts_);
-    next_ = 0;
+    place_stories();
     frame_ = frame_for(section(0));
-    new_page();
-    for (const Block& block : model_.blocks) {
-      frame_ = frame_for(section(block.section));
+    section_ = 0;
+    number_ = (section(0).restart_numbers ? section(0).first_number : 1) - 1;
+    start_page();
+    next_ = 0;
+    for (size_t b = 0; b < model_.blocks.size(); ++b) {
+      const Block& block = model_.blocks[b];
+      if (block.section != section_) enter_section(block.section);
+      block_top_ = -1;
       switch (block.kind) {
-        case BlockKind::PAGE_BREAK: new_page(); break;
+        case BlockKind::PAGE_BREAK: finish_page(); start_page(); break;
         case BlockKind::PARAGRAPH: place_paragraph(block.paragraph); break;
         case BlockKind::ROW: place_row(block.row); break;
       }
+      place_floats(b);
+    }
+    // Endnotes follow the text.
+    for (const Note& note : model_.endnotes)
+      for (const Block& block : note.story.blocks) {
+        if (block.kind == BlockKind::PARAGRAPH) place_paragraph(block.paragraph);
+        else if (block.kind == BlockKind::ROW) place_row(block.row);
+      }
+    // Notes that did not fit get pages of their own.
+    finish_page();
+    while (!carried_.empty()) {
+      start_page();
+      finish_page();
     }
   }
 
@@ -68,99 +123,319 @@ class Paginator {
     return model_.sections[std::min(index, model_.sections.size() - 1)];
   }
 
-  // The paragraph's left edge and width inside a column starting at `left`, `width` wide.
-  static void indented(const Paragraph& paragraph, double left, double width, double min_width, double& x,
-                       double& text_width) {
-    const ParaProps& props = paragraph.props;
-    x = std::max(0.0, left + points(props.left_indent));
-    text_width = std::max(min_width, width - points(props.left_indent) - points(props.right_indent));
-  }
-
-  // The first pass: one measuring job per paragraph, in the order place() takes them.
-  void plan() {
-    jobs_.clear();
-    for (const Block& block : model_.blocks) {
-      frame_ = frame_for(section(block.section));
-      double x = 0, width = 0;
-      if (block.kind == BlockKind::PARAGRAPH) {
-        indented(block.paragraph, frame_.left, frame_.width, MIN_TEXT_WIDTH / 2, x, width);
-        jobs_.push_back({&block.paragraph, width});
-      } else if (block.kind == BlockKind::ROW) {
-        const std::vector<double> widths = cell_widths(block.row, x);
-        for (size_t i = 0; i < block.row.cells.size(); ++i)
-          for (const Paragraph& paragraph : block.row.cells[i].paragraphs) {
-            indented(paragraph, 0, widths[i] - 2 * CELL_PAD_X, MIN_CELL_TEXT_WIDTH, x, width);
-            jobs_.push_back({&paragraph, width});
-          }
-      }
+  void enter_section(size_t index) {
+    section_ = index;
+    frame_ = frame_for(section(index));
+    const SectionFormat& format = section(index);
+    if (format.restart_numbers) number_ = format.first_number - 1;
+    // A page still empty takes the new section's size, headers and numbering.
+    if (!page_has_content_) {
+      Page& page = out_.pages.back();
+      page.paragraphs.clear();
+      page.boxes.clear();
+      if (format.restart_numbers) ++number_;
+      else number_ = page.number;
+      first_page_of_section_ = true;
+      start_page_fields(page);
     }
   }
 
-  void new_page() {
-    out_.pages.emplace_back();
-    y_ = frame_.top;
-    page_has_content_ = false;
+  // --- planning ------------------------------------------------------------
+
+  void plan_paragraph(const Paragraph& paragraph, double column_width, double min_width) {
+    jobs_.push_back({&paragraph, paragraph_box(paragraph.props, column_width, min_width).width});
   }
+
+  void plan_block(const Block& block, const Frame& frame) {
+    if (block.kind == BlockKind::PARAGRAPH) {
+      plan_paragraph(block.paragraph, frame.width, MIN_TEXT_WIDTH / 2);
+    } else if (block.kind == BlockKind::ROW) {
+      double x = 0;
+      const std::vector<double> widths = cell_widths(block.row, frame, x);
+      for (size_t i = 0; i < block.row.cells.size(); ++i)
+        for (const Paragraph& paragraph : block.row.cells[i].paragraphs)
+          plan_paragraph(paragraph, widths[i] - 2 * CELL_PAD_X, MIN_CELL_TEXT_WIDTH);
+    }
+  }
+  void plan_blocks(const std::vector<Block>& blocks, const Frame& frame) {
+    for (const Block& block : blocks) plan_block(block, frame);
+  }
+
+  // One measuring job per paragraph: the main text in the order place() takes
+  // it, then endnotes, footnotes and the header stories.
+  void plan() {
+    jobs_.clear();
+    for (const Block& block : model_.blocks) plan_block(block, frame_for(section(block.section)));
+    const Frame first = frame_for(section(0));
+    for (const Note& note : model_.endnotes) plan_blocks(note.story.blocks, first);
+    note_jobs_.clear();
+    for (const Note& note : model_.footnotes) {
+      const Frame frame = note.block < model_.blocks.size() ? frame_for(section(model_.blocks[note.block].section)) : first;
+      note_jobs_.push_back(jobs_.size());
+      plan_blocks(note.story.blocks, frame);
+    }
+    story_jobs_.clear();
+    for (const Story& story : model_.stories) {
+      story_jobs_.push_back(jobs_.size());
+      plan_blocks(story.blocks, frame_for(section(story_section(&story - model_.stories.data()))));
+    }
+  }
+
+  // The first section that shows a story: its width lays the story out.
+  size_t story_section(size_t story) const {
+    for (size_t s = 0; s < model_.section_stories.size(); ++s)
+      for (int32_t index : model_.section_stories[s])
+        if (index == static_cast<int32_t>(story)) return s;
+    return 0;
+  }
+
+  // --- stories and notes ----------------------------------------------------
+
+  // Places blocks from job `job` on into `out` without page breaks, from y = 0.
+  double flow_unbounded(const std::vector<Block>& blocks, size_t job, const Frame& frame, StoryPlacement& out) {
+    Page scratch;
+    const size_t saved_next = next_;
+    const double saved_y = y_;
+    const bool saved_content = page_has_content_;
+    const Frame saved_frame = frame_;
+    Page* saved_target = target_;
+    const bool saved_story = in_story_;
+    next_ = job;
+    y_ = 0;
+    page_has_content_ = false;
+    frame_ = frame;
+    frame_.top = 0;
+    frame_.bottom = UNBOUNDED;
+    target_ = &scratch;
+    in_story_ = true;
+    for (const Block& block : blocks) {
+      if (block.kind == BlockKind::PARAGRAPH) place_paragraph(block.paragraph);
+      else if (block.kind == BlockKind::ROW) place_row(block.row);
+    }
+    const double height = y_;
+    out.paragraphs = std::move(scratch.paragraphs);
+    out.boxes = std::move(scratch.boxes);
+    out.height = height;
+    next_ = saved_next;
+    y_ = saved_y;
+    page_has_content_ = saved_content;
+    frame_ = saved_frame;
+    target_ = saved_target;
+    in_story_ = saved_story;
+    return height;
+  }
+
+  void place_stories() {
+    stories_.assign(model_.stories.size(), {});
+    for (size_t i = 0; i < model_.stories.size(); ++i)
+      flow_unbounded(model_.stories[i].blocks, story_jobs_[i], frame_for(section(story_section(i))), stories_[i]);
+    notes_.assign(model_.footnotes.size(), {});
+    for (size_t i = 0; i < model_.footnotes.size(); ++i) {
+      const Note& note = model_.footnotes[i];
+      const Frame frame =
+          note.block < model_.blocks.size() ? frame_for(section(model_.blocks[note.block].section)) : frame_for(section(0));
+      flow_unbounded(note.story.blocks, note_jobs_[i], frame, notes_[i]);
+    }
+  }
+
+  // The header or footer story of `kind` for the page being started.
+  int32_t story_for(bool header) const {
+    if (section_ >= model_.section_stories.size()) return -1;
+    const auto& kinds = model_.section_stories[section_];
+    const bool first = section(section_).title_page && first_page_of_section_;
+    if (first) return kinds[header ? FIRST_HEADER : FIRST_FOOTER];
+    const bool even = model_.facing_pages && number_ % 2 == 0;
+    return kinds[header ? (even ? EVEN_HEADER : ODD_HEADER) : (even ? EVEN_FOOTER : ODD_FOOTER)];
+  }
+
+  void add_story(Page& page, int32_t index, double top) {
+    if (index < 0 || static_cast<size_t>(index) >= stories_.size()) return;
+    for (const FloatingPicture& f : model_.floats)
+      if (f.story == index) page.pictures.push_back(placed_float(f, top));
+    for (PlacedParagraph part : stories_[index].paragraphs) {
+      part.top += top;
+      part.bottom += top;
+      page.paragraphs.push_back(part);
+    }
+    for (CellBox box : stories_[index].boxes) {
+      box.y += top;
+      page.boxes.push_back(box);
+    }
+  }
+
+  // Headers and footers of the page; a tall header or footer pushes the text frame.
+  void start_page_fields(Page& page) {
+    page.width = frame_.page_width;
+    page.height = frame_.page_height;
+    page.section = section_;
+    page.number = number_;
+    const int32_t header = story_for(true), footer = story_for(false);
+    const SectionFormat& format = section(section_);
+    page_frame_ = frame_;
+    if (header >= 0 && static_cast<size_t>(header) < stories_.size()) {
+      const double top = std::clamp(points(format.header_distance), 0.0, frame_.page_height / 2);
+      add_story(page, header, top);
+      page_frame_.top = std::max(frame_.top, top + stories_[header].height + HEADER_GAP);
+    }
+    if (footer >= 0 && static_cast<size_t>(footer) < stories_.size()) {
+      const double bottom = std::clamp(points(format.footer_distance), 0.0, frame_.page_height / 2);
+      const double top = frame_.page_height - bottom - stories_[footer].height;
+      add_story(page, footer, top);
+      page_frame_.bottom = std::min(frame_.bottom, top - HEADER_GAP);
+    }
+    if (page_frame_.bottom - page_frame_.top < MIN_TEXT_HEIGHT) page_frame_ = frame_;
+    y_ = page_frame_.top;
+  }
+
+  void start_page() {
+    out_.pages.emplace_back();
+    ++number_;
+    first_page_of_section_ = out_.pages.size() == 1 || out_.pages[out_.pages.size() - 2].section != section_;
+    start_page_fields(out_.pages.back());
+    page_has_content_ = false;
+    notes_height_ = 0;
+    page_notes_.clear();
+    // Lines of notes carried from the last page come first in its note area.
+    for (const auto& carried : carried_) notes_height_ += carried_height(carried);
+    if (!carried_.empty()) notes_height_ += NOTE_GAP;
+  }
+
+  double carried_height(const std::pair<uint32_t, size_t>& carried) const {
+    const StoryPlacement& note = notes_[carried.first];
+    double skipped = 0;
+    for (size_t i = 0; i < carried.second && i < note.paragraphs.size(); ++i) skipped = note.paragraphs[i].bottom;
+    return note.height - skipped;
+  }
+
+  // Places the page's notes at the foot of its text frame.
+  void finish_page() {
+    Page& page = out_.pages.back();
+    std::vector<std::pair<uint32_t, size_t>> queue;
+    queue.swap(carried_);
+    for (uint32_t note : page_notes_) queue.emplace_back(note, 0);
+    if (queue.empty()) return;
+    const double area = std::max(notes_height_, 0.0);
+    double y = std::max(page_frame_.bottom - area, y_) + NOTE_GAP;
+    page.note_line = y - NOTE_GAP / 2;
+    page.note_line_x = page_frame_.left;
+    for (size_t q = 0; q < queue.size(); ++q) {
+      const auto [note, first] = queue[q];
+      const StoryPlacement& placed = notes_[note];
+      const double skipped = first > 0 && first <= placed.paragraphs.size() ? placed.paragraphs[first - 1].bottom : 0;
+      for (size_t i = first; i < placed.paragraphs.size(); ++i) {
+        PlacedParagraph part = placed.paragraphs[i];
+        const double height = part.bottom - part.top;
+        if (y + (part.top - skipped) + height > page_frame_.bottom + 0.5 && i > first) {
+          // The rest of this note and the notes after it continue on the next page.
+          carried_.emplace_back(note, i);
+          for (size_t r = q + 1; r < queue.size(); ++r) carried_.push_back(queue[r]);
+          return;
+        }
+        part.x += page_frame_.left - frame_.left;
+        part.top += y - skipped;
+        part.bottom += y - skipped;
+        page.paragraphs.push_back(part);
+      }
+      y += placed.height - skipped;
+    }
+  }
+
+  // The height the notes referred to in byte range [from, to) of `paragraph` add to the page.
+  double notes_in(const Paragraph& paragraph, uint32_t from, uint32_t to, std::vector<uint32_t>& found) const {
+    double height = 0;
+    for (const auto& [at, note] : note_marks(paragraph))
+      if (at >= from && at < to && note < notes_.size()) {
+        found.push_back(note);
+        height += std::min(notes_[note].height, (page_frame_.bottom - page_frame_.top) / 2);
+      }
+    if (!found.empty() && page_notes_.empty() && carried_.empty()) height += NOTE_GAP;
+    return height;
+  }
+
+  // --- the main flow --------------------------------------------------------
+
+  Page& target() { return target_ ? *target_ : out_.pages.back(); }
+  const Frame& frame() const { return in_story_ ? frame_ : page_frame_; }
 
   // Places a paragraph at the cursor, breaking it across pages between lines.
   void place_paragraph(const Paragraph& paragraph) {
     const size_t measured = next_++;
     const MeasureJob& job = jobs_[measured];
     const ParagraphMetrics& metrics = out_.measured[measured];
-    double x = 0, width = 0;
-    indented(paragraph, frame_.left, frame_.width, MIN_TEXT_WIDTH / 2, x, width);
+    const ParagraphBox box = paragraph_box(paragraph.props, frame().width, MIN_TEXT_WIDTH / 2);
+    const double x = std::max(0.0, frame().left + box.x);
     if (page_has_content_) y_ += space_points(paragraph.props.space_before);
+    if (block_top_ < 0) block_top_ = y_;
 
-    PlacedParagraph part{&paragraph, x, y_, job.width, 0, 0, measured};
+    PlacedParagraph part{&paragraph, x, y_, job.width, 0, 0, y_, measured};
     const int count = static_cast<int>(metrics.lines.size());
+    const bool has_notes = !in_story_ && !note_marks(paragraph).empty();
     for (int line = 0; line < count; ++line) {
-      const LineBox& box = metrics.lines[line];
-      if (part.top + box.bottom > frame_.bottom && (page_has_content_ || line > part.first_line)) {
+      const LineBox& lb = metrics.lines[line];
+      std::vector<uint32_t> found;
+      double extra = 0;
+      if (has_notes) {
+        const uint32_t end = line + 1 < count ? metrics.lines[line + 1].start : UINT32_MAX;
+        extra = notes_in(paragraph, lb.start, end, found);
+      }
+      if (!in_story_ && part.top + lb.bottom + notes_height_ + extra > page_frame_.bottom &&
+          (page_has_content_ || line > part.first_line)) {
         if (line > part.first_line) {
           part.end_line = line;
-          out_.pages.back().paragraphs.push_back(part);
+          part.bottom = part.top + metrics.lines[line - 1].bottom;
+          target().paragraphs.push_back(part);
         }
-        new_page();
+        finish_page();
+        start_page();
+        part.x = std::max(0.0, page_frame_.left + box.x);
         part.first_line = line;
-        part.top = y_ - box.top;
+        part.top = y_ - lb.top;
+        found.clear();
+        extra = has_notes ? notes_in(paragraph, lb.start, line + 1 < count ? metrics.lines[line + 1].start : UINT32_MAX, found) : 0;
       }
+      notes_height_ += extra;
+      for (uint32_t note : found) page_notes_.push_back(note);
       page_has_content_ = true;
     }
     part.end_line = count;
-    out_.pages.back().paragraphs.push_back(part);
-    y_ = part.top + metrics.lines.back().bottom + space_points(paragraph.props.space_after);
+    part.bottom = part.top + metrics.lines.back().bottom;
+    target().paragraphs.push_back(part);
+    y_ = part.bottom + space_points(paragraph.props.space_after);
   }
 
   // Cell widths from the row's definition when it is usable, else equal shares.
-  std::vector<double> cell_widths(const TableRow& row, double& x) const {
+  static std::vector<double> cell_widths(const TableRow& row, const Frame& frame, double& x) {
     const size_t count = row.cells.size();
-    std::vector<double> widths(count, frame_.width / static_cast<double>(count));
-    x = frame_.left;
+    std::vector<double> widths(count, frame.width / static_cast<double>(count));
+    x = frame.left;
     if (row.edges.size() != count + 1) return widths;
     double total = 0;
     for (size_t i = 0; i < count; ++i) {
       const double width = points(row.edges[i + 1] - row.edges[i]);
-      if (width <= 0) return std::vector<double>(count, frame_.width / static_cast<double>(count));
+      if (width <= 0) return std::vector<double>(count, frame.width / static_cast<double>(count));
       widths[i] = width;
       total += width;
     }
-    const double room = PAGE_WIDTH - frame_.left;
+    const double room = frame.page_width - frame.left;
     if (total > room) for (double& width : widths) width *= room / total;
-    x = std::clamp(frame_.left + points(row.edges[0]), 0.0, PAGE_WIDTH - std::min(total, room));
+    x = std::clamp(frame.left + points(row.edges[0]), 0.0, frame.page_width - std::min(total, room));
     return widths;
   }
 
   // Stacks a cell's measured paragraphs from `top`; returns the height they take.
-  double place_cell(const TableCell& cell, double left, double top, std::vector<PlacedParagraph>& placed) {
+  double place_cell(const TableCell& cell, double left, double top, std::vector<PlacedParagraph>& placed,
+                    std::vector<uint32_t>& notes, double& notes_height) {
     double y = top;
     for (const Paragraph& paragraph : cell.paragraphs) {
       const size_t measured = next_++;
       const MeasureJob& job = jobs_[measured];
       const ParagraphMetrics& metrics = out_.measured[measured];
       if (y > top) y += space_points(paragraph.props.space_before);
-      const double x = left + std::max(0.0, points(paragraph.props.left_indent));
-      placed.push_back({&paragraph, x, y, job.width, 0, static_cast<int>(metrics.lines.size()), measured});
+      const double x = left + std::max(0.0, paragraph_box(paragraph.props, job.width, 0).x);
+      placed.push_back(
+          {&paragraph, x, y, job.width, 0, static_cast<int>(metrics.lines.size()), y + metrics.height, measured});
       y += metrics.height + space_points(paragraph.props.space_after);
+      if (!in_story_) notes_height += notes_in(paragraph, 0, UINT32_MAX, notes);
     }
     return y - top;
   }
@@ -168,54 +443,189 @@ class Paginator {
   // A row is kept whole: it moves to the next page when it does not fit.
   void place_row(const TableRow& row) {
     double x = 0;
-    const std::vector<double> widths = cell_widths(row, x);
+    const std::vector<double> widths = cell_widths(row, frame(), x);
     std::vector<PlacedParagraph> placed;
     std::vector<CellBox> boxes;
-    double height = 0;
+    std::vector<uint32_t> notes;
+    double height = 0, notes_height = 0;
+    std::vector<std::pair<size_t, double>> cell_parts;  // first placed paragraph, content height
     for (size_t i = 0; i < row.cells.size(); ++i) {
-      height = std::max(height, place_cell(row.cells[i], x + CELL_PAD_X, CELL_PAD_Y, placed));
-      boxes.push_back({x, 0, widths[i], 0});
+      const size_t first = placed.size();
+      const double content = place_cell(row.cells[i], x + CELL_PAD_X, CELL_PAD_Y, placed, notes, notes_height);
+      cell_parts.emplace_back(first, content);
+      height = std::max(height, content);
+      boxes.push_back({x, 0, widths[i], 0, i < row.shading.size() ? row.shading[i] : 0xFFFFFFFFu,
+                       i < row.borders.size() ? row.borders[i] : uint8_t{CELL_ALL_SIDES}});
       x += widths[i];
     }
+    const double set_height = points(std::abs(int32_t{row.height})) - 2 * CELL_PAD_Y;
+    if (row.height > 0) height = std::max(height, set_height);
+    if (row.height < 0) height = std::max(0.0, set_height);
+    // Cells set to centre or bottom move their text down within the row.
+    for (size_t i = 0; i < cell_parts.size(); ++i) {
+      const uint8_t align = i < row.align.size() ? row.align[i] : 0;
+      if (align == 0) continue;
+      const double shift = std::max(0.0, height - cell_parts[i].second) / (align == 1 ? 2 : 1);
+      const size_t end = i + 1 < cell_parts.size() ? cell_parts[i + 1].first : placed.size();
+      for (size_t p = cell_parts[i].first; p < end; ++p) {
+        placed[p].top += shift;
+        placed[p].bottom += shift;
+      }
+    }
     height += 2 * CELL_PAD_Y;
-    if (y_ + height > frame_.bottom && page_has_content_) new_page();
-    Page& page = out_.pages.back();
+    if (!in_story_ && y_ + height + notes_height_ + notes_height > page_frame_.bottom && page_has_content_) {
+      finish_page();
+      start_page();
+      notes.clear();
+      notes_height = 0;
+      for (const TableCell& cell : row.cells)
+        for (const Paragraph& paragraph : cell.paragraphs) notes_height += notes_in(paragraph, 0, UINT32_MAX, notes);
+    }
+    if (block_top_ < 0) block_top_ = y_;
+    Page& page = target();
+    const double shift = in_story_ ? 0 : page_frame_.left - frame_.left;
     for (PlacedParagraph& part : placed) {
       part.top += y_;
+      part.bottom += y_;
+      part.x += shift;
       page.paragraphs.push_back(part);
     }
     for (CellBox& box : boxes) {
+      box.x += shift;
       box.y = y_;
       box.height = height;
       page.boxes.push_back(box);
     }
     y_ += height;
+    notes_height_ += notes_height;
+    for (uint32_t note : notes) page_notes_.push_back(note);
     page_has_content_ = true;
+  }
+
+  // Where a floating picture lands: from the page, the margins, or the top of its paragraph.
+  PlacedPicture placed_float(const FloatingPicture& f, double paragraph_top) const {
+    const double left = points(f.left), top = points(f.top);
+    PlacedPicture placed;
+    placed.picture = f.picture;
+    placed.width = points(f.right - f.left);
+    placed.height = points(f.bottom - f.top);
+    placed.x = f.bx == 1 ? left : frame_.left + left;
+    placed.y = f.by == 1 ? top : f.by == 0 ? frame_.top + top : paragraph_top + top;
+    placed.behind = f.behind;
+    return placed;
+  }
+
+  // Floating pictures anchored in block `b`, placed on the page where the block starts.
+  void place_floats(size_t b) {
+    if (floats_by_block_.empty()) {
+      floats_by_block_.resize(model_.blocks.size() + 1);
+      for (size_t i = 0; i < model_.floats.size(); ++i)
+        if (model_.floats[i].block < model_.blocks.size()) floats_by_block_[model_.floats[i].block].push_back(i);
+    }
+    if (b >= floats_by_block_.size()) return;
+    for (size_t i : floats_by_block_[b]) {
+      out_.pages.back().pictures.push_back(placed_float(model_.floats[i], block_top_ >= 0 ? block_top_ : y_));
+    }
   }
 
   const DocumentModel& model_;
   PageLayout& out_;
   FontChoice fonts_;
   std::vector<MeasureJob> jobs_;
+  std::vector<size_t> note_jobs_, story_jobs_;
+  std::vector<StoryPlacement> stories_, notes_;
+  std::vector<std::vector<size_t>> floats_by_block_;
   size_t next_ = 0;  // the next job place() takes
-  Frame frame_;
+  Frame frame_;       // the section's frame
+  Frame page_frame_;  // this page's: the section's, moved by tall headers and footers
+  Page* target_ = nullptr;
+  bool in_story_ = false;
+  size_t section_ = 0;
+  int32_t number_ = 0;
+  bool first_page_of_section_ = true;
   double y_ = 0;
+  double block_top_ = -1;
   bool page_has_content_ = false;
+  double notes_height_ = 0;
+  std::vector<uint32_t> page_notes_;
+  std::vector<std::pair<uint32_t, size_t>> carried_;  // (note, first paragraph) continued on the next page
 };
 
-// Draws the part's lines as they were laid out when the document was (a
-// short paragraph whose layout was not kept is laid out again).
-void draw_paragraph(cairo_t* cr, const PlacedParagraph& part, const ParagraphMetrics& kept,
-                    const FontChoice& fonts) {
+// Paragraph text with its page-number characters filled in.
+Paragraph with_fields(const Paragraph& paragraph, int32_t number, int32_t count, uint8_t nfc) {
+  Paragraph out = paragraph;
+  out.text.clear();
+  out.runs.clear();
+  std::string page = format_number(number, nfc == NFC_BULLET || nfc == NFC_NONE ? uint8_t{NFC_DECIMAL} : nfc);
+  std::string total = std::to_string(count);
+  for (const TextRun& run : paragraph.runs) {
+    const uint32_t start = static_cast<uint32_t>(out.text.size());
+    std::string piece = paragraph.text.substr(run.start, run.end - run.start);
+    for (const auto& [mark, value] : {std::pair<const char*, const std::string*>{"\xEE\x80\x80", &page},
+                                      std::pair<const char*, const std::string*>{"\xEE\x80\x81", &total}}) {
+      for (size_t at = piece.find(mark); at != std::string::npos; at = piece.find(mark, at + value->size()))
+        piece.replace(at, 3, *value);
+    }
+    out.text += piece;
+    out.runs.push_back({start, static_cast<uint32_t>(out.text.size()), run.props});
+  }
+  std::erase_if(out.runs, [](const TextRun& run) { return run.start == run.end; });
+  return out;
+}
+
+void draw_paragraph(cairo_t* cr, const PlacedParagraph& part, const ParagraphMetrics* kept, const FontChoice& fonts,
+                    const Page& page, int32_t page_count, uint8_t nfc) {
+  const Paragraph* paragraph = part.paragraph;
+  Paragraph filled;
+  if (paragraph->has_fields) {
+    filled = with_fields(*paragraph, page.number, page_count, nfc);
+    paragraph = &filled;
+  }
+  const ParaProps& props = paragraph->props;
+  if (props.shaded && props.shading != 0xFFFFFF) {
+    cairo_set_source_rgb(cr, (props.shading >> 16 & 0xFF) / 255.0, (props.shading >> 8 & 0xFF) / 255.0,
+                         (props.shading & 0xFF) / 255.0);
+    cairo_rectangle(cr, part.x, part.top, part.width, part.bottom - part.top);
+    cairo_fill(cr);
+  }
+  auto border = [&](const BorderLine& line, double x0, double y0, double x1, double y1) {
+    if (line.width == 0) return;
+    cairo_set_source_rgb(cr, (line.colour >> 16 & 0xFF) / 255.0, (line.colour >> 8 & 0xFF) / 255.0,
+                         (line.colour & 0xFF) / 255.0);
+    cairo_set_line_width(cr, std::max(0.25, line.width / 8.0));
+    cairo_move_to(cr, x0, y0);
+    cairo_line_to(cr, x1, y1);
+    cairo_stroke(cr);
+  };
+  const double left = part.x - 2, right = part.x + part.width + 2;
+  border(props.border_top, left, part.top - props.border_top.space - 1, right, part.top - props.border_top.space - 1);
+  border(props.border_bottom, left, part.bottom + props.border_bottom.space + 1, right,
+         part.bottom + props.border_bottom.space + 1);
+  border(props.border_left, left - props.border_left.space, part.top, left - props.border_left.space, part.bottom);
+  border(props.border_right, right + props.border_right.space, part.top, right + props.border_right.space, part.bottom);
+  cairo_set_source_rgb(cr, 0, 0, 0);
+
+  // The lines as they were laid out when the document was; a short
+  // paragraph whose layout was not kept, or one with page numbers to fill
+  // in, is laid out again.
+  const ParagraphMetrics* metrics = kept;
   ParagraphMetrics again;
-  if (kept.layouts.empty()) again = lay_out_paragraph(main_layout_context(), *part.paragraph, fonts, part.width);
-  const ParagraphMetrics& metrics = kept.layouts.empty() ? again : kept;
-  const int end = std::min(part.end_line, static_cast<int>(metrics.lines.size()));
+  if (!metrics || metrics->layouts.empty() || paragraph != part.paragraph) {
+    again = lay_out_paragraph(main_layout_context(), *paragraph, fonts, part.width);
+    metrics = &again;
+  }
+  const int end = std::min(part.end_line, static_cast<int>(metrics->lines.size()));
   for (int line = std::max(0, part.first_line); line < end; ++line) {
-    const LineBox& box = metrics.lines[static_cast<size_t>(line)];
+    const LineBox& box = metrics->lines[static_cast<size_t>(line)];
     cairo_move_to(cr, part.x + box.x, part.top + box.baseline);
     pango_cairo_show_layout_line(cr, box.line);
   }
+}
+
+void draw_pictures(cairo_t* cr, const DocumentModel& model, const Page& page, bool behind) {
+  for (const PlacedPicture& placed : page.pictures)
+    if (placed.behind == behind && placed.picture < model.pictures.size())
+      draw_picture(cr, model.pictures[placed.picture], placed.x, placed.y, placed.width, placed.height);
 }
 
 }  // namespace
@@ -225,21 +635,52 @@ void layout_document(const DocumentModel& model, PageLayout& out) {
 }
 
 int draw_page(cairo_t* cr, const DocumentModel& model, const PageLayout& layout, size_t index) {
-  if (index >= layout.pages.size()) return -1;
+  if (!cr || index >= layout.pages.size()) return -1;
   const Page& page = layout.pages[index];
   cairo_save(cr);
-  cairo_set_source_rgb(cr, 1, 1, 1);
   cairo_rectangle(cr, 0, 0, page.width, page.height);
-  cairo_fill(cr);
+  cairo_clip(cr);
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  cairo_paint(cr);
+
+  draw_pictures(cr, model, page, true);
+  for (const CellBox& box : page.boxes)
+    if (box.shading != 0xFFFFFFFFu) {
+      cairo_set_source_rgb(cr, (box.shading >> 16 & 0xFF) / 255.0, (box.shading >> 8 & 0xFF) / 255.0,
+                           (box.shading & 0xFF) / 255.0);
+      cairo_rectangle(cr, box.x, box.y, box.width, box.height);
+      cairo_fill(cr);
+    }
   cairo_set_source_rgb(cr, 0, 0, 0);
-
   cairo_set_line_width(cr, 0.5);
-  for (const CellBox& box : page.boxes) cairo_rectangle(cr, box.x, box.y, box.width, box.height);
+  for (const CellBox& box : page.boxes) {
+    const double right = box.x + box.width, bottom = box.y + box.height;
+    auto side = [&](uint8_t bit, double x0, double y0, double x1, double y1) {
+      if (!(box.sides & bit)) return;
+      cairo_move_to(cr, x0, y0);
+      cairo_line_to(cr, x1, y1);
+    };
+    side(CELL_TOP, box.x, box.y, right, box.y);
+    side(CELL_LEFT, box.x, box.y, box.x, bottom);
+    side(CELL_BOTTOM, box.x, bottom, right, bottom);
+    side(CELL_RIGHT, right, box.y, right, bottom);
+  }
   cairo_stroke(cr);
+  if (page.note_line >= 0) {
+    cairo_move_to(cr, page.note_line_x, page.note_line);
+    cairo_line_to(cr, page.note_line_x + NOTE_LINE_WIDTH, page.note_line);
+    cairo_stroke(cr);
+  }
 
-  const FontChoice fonts{model.fonts, model.defaults.font};
-  for (const PlacedParagraph& part : page.paragraphs)
-    if (part.measured < layout.measured.size()) draw_paragraph(cr, part, layout.measured[part.measured], fonts);
+  const FontChoice fonts{model.fonts, model.defaults.font, &model.pictures, model.default_tab};
+  const uint8_t nfc = page.section < model.sections.size() ? model.sections[page.section].page_number_format : 0;
+  set_drawn_model(&model);
+  for (const PlacedParagraph& part : page.paragraphs) {
+    const ParagraphMetrics* kept = part.measured < layout.measured.size() ? &layout.measured[part.measured] : nullptr;
+    draw_paragraph(cr, part, kept, fonts, page, static_cast<int32_t>(layout.pages.size()), nfc);
+  }
+  set_drawn_model(nullptr);
+  draw_pictures(cr, model, page, false);
   cairo_restore(cr);
   return 0;
 }
@@ -254,14 +695,18 @@ int render_page(const DocumentModel& model, const PageLayout& layout, size_t ind
     return -1;
   }
   cairo_t* cr = cairo_create(surface);
-  // Paper beyond a smaller page stays white too.
   cairo_set_source_rgb(cr, 1, 1, 1);
   cairo_paint(cr);
-  draw_page(cr, model, layout, index);
+  // The page fitted into the buffer, aspect kept, centred.
+  const Page& page = layout.pages[index];
+  const double scale = std::min(PAGE_WIDTH / page.width, PAGE_HEIGHT / page.height);
+  cairo_translate(cr, (PAGE_WIDTH - page.width * scale) / 2, (PAGE_HEIGHT - page.height * scale) / 2);
+  cairo_scale(cr, scale, scale);
+  const int result = draw_page(cr, model, layout, index);
   cairo_destroy(cr);
   cairo_surface_flush(surface);
   cairo_surface_destroy(surface);
-  return 0;
+  return result;
 }
 
 }  // namespace quire

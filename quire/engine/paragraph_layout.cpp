@@ -3,12 +3,15 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <cstdint>
+
+#include "picture_drawing.h"
 
 namespace quire {
 namespace {
 
+constexpr double SUPERSCRIPT_SCALE = 0.65, SUPERSCRIPT_RISE = 0.35, SUBSCRIPT_RISE = -0.14;
 constexpr const char* FALLBACK_FAMILY = "Times New Roman";
-constexpr double DEFAULT_TAB_POINTS = 36.0;  // Word's default tab stops: every half inch
 constexpr double MIN_LINE_FACTOR = 0.5, MAX_LINE_FACTOR = 5.0;
 
 const char* family_for(uint16_t font, const FontChoice& fonts) {
@@ -20,11 +23,21 @@ const char* family_for(uint16_t font, const FontChoice& fonts) {
 PangoFontDescription* font_for(const CharProps& props, const FontChoice& fonts) {
   PangoFontDescription* desc = pango_font_description_new();
   pango_font_description_set_family(desc, family_for(props.font, fonts));
-  pango_font_description_set_size(desc, props.half_points * PANGO_SCALE / 2);
+  const double scale = props.position != 0 ? SUPERSCRIPT_SCALE : 1.0;
+  pango_font_description_set_size(desc, static_cast<int>(props.half_points * scale * PANGO_SCALE / 2));
   pango_font_description_set_weight(desc, props.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
   pango_font_description_set_style(desc, props.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
   return desc;
 }
+
+constexpr int MAX_TAB_STOPS = 64;
+
+// Highlight colours: the Ico palette.
+constexpr uint32_t HIGHLIGHT[17] = {0xFFFFFF, 0x000000, 0x0000FF, 0x00FFFF, 0x00FF00, 0xFF00FF, 0xFF0000,
+                                     0xFFFF00, 0xFFFFFF, 0x000080, 0x008080, 0x008000, 0x800080, 0x800000,
+                                     0x808000, 0x808080, 0xC0C0C0};
+
+guint16 channel(uint32_t colour, int shift) { return static_cast<guint16>((colour >> shift & 0xFF) * 257); }
 
 void add_attribute(PangoAttrList* list, PangoAttribute* attr, const TextRun& run) {
   attr->start_index = run.start;
@@ -49,17 +62,70 @@ PangoAttrList* run_attributes(const Paragraph& paragraph, const FontChoice& font
     if (run.props.strike) add_attribute(list, pango_attr_strikethrough_new(TRUE), run);
     if (!run.props.auto_colour) {
       const uint32_t c = run.props.colour;
+      add_attribute(list, pango_attr_foreground_new(channel(c, 16), channel(c, 8), channel(c, 0)), run);
+    }
+    if (run.props.position != 0) {
+      const double rise = run.props.position == 1 ? SUPERSCRIPT_RISE : SUBSCRIPT_RISE;
+      add_attribute(list, pango_attr_rise_new(static_cast<int>(rise * run.props.half_points / 2 * PANGO_SCALE)), run);
+    }
+    if (run.props.small_caps) add_attribute(list, pango_attr_variant_new(PANGO_VARIANT_SMALL_CAPS), run);
+    if (run.props.all_caps) add_attribute(list, pango_attr_text_transform_new(PANGO_TEXT_TRANSFORM_UPPERCASE), run);
+    if (run.props.highlight != 0) {
+      const uint32_t c = HIGHLIGHT[run.props.highlight];
+      add_attribute(list, pango_attr_background_new(channel(c, 16), channel(c, 8), channel(c, 0)), run);
+    }
+    if (run.props.spacing != 0)
+      add_attribute(list, pango_attr_letter_spacing_new(static_cast<int>(points(run.props.spacing) * PANGO_SCALE)), run);
+    if (run.props.picture != 0 && fonts.pictures && run.props.picture <= fonts.pictures->size()) {
+      const Picture& picture = (*fonts.pictures)[run.props.picture - 1];
+      PangoRectangle box{0, static_cast<int>(-picture.height * PANGO_SCALE), static_cast<int>(picture.width * PANGO_SCALE),
+                         static_cast<int>(picture.height * PANGO_SCALE)};
       add_attribute(list,
-                    pango_attr_foreground_new(static_cast<guint16>((c >> 16 & 0xFF) * 257),
-                                              static_cast<guint16>((c >> 8 & 0xFF) * 257),
-                                              static_cast<guint16>((c & 0xFF) * 257)),
+                    pango_attr_shape_new_with_data(&box, &box, reinterpret_cast<gpointer>(uintptr_t{run.props.picture}),
+                                                   nullptr, nullptr),
                     run);
     }
   }
   return list;
 }
 
-void apply_paragraph_format(PangoLayout* layout, const ParaProps& props, bool first_slice) {
+// Tab stops from the column's left edge, in layout coordinates (the layout
+// starts `origin` twips into the column): the paragraph's own stops, the
+// hanging indent's implicit stop, then default stops every `default_tab`.
+PangoTabArray* tab_array(const ParaProps& props, int32_t default_tab, double width) {
+  const int32_t origin = props.left_indent + std::min<int32_t>(0, props.first_indent);
+  std::vector<TabStop> stops;
+  for (const TabStop& tab : props.tabs)
+    if (tab.kind != 4 && tab.position > origin) stops.push_back(tab);  // bar tabs only draw a line
+  if (props.first_indent < 0) {
+    TabStop hanging{static_cast<int16_t>(props.left_indent), 0, 0};
+    auto at = std::lower_bound(stops.begin(), stops.end(), hanging,
+                               [](const TabStop& a, const TabStop& b) { return a.position < b.position; });
+    if (at == stops.end() || at->position != hanging.position) stops.insert(at, hanging);
+  }
+  const int32_t last = stops.empty() ? origin : std::max<int32_t>(origin, stops.back().position);
+  const int32_t limit = origin + static_cast<int32_t>(width * 20);
+  for (int32_t at = (last / default_tab + 1) * default_tab; at <= limit && stops.size() < MAX_TAB_STOPS;
+       at += default_tab)
+    stops.push_back({static_cast<int16_t>(std::min<int32_t>(at, INT16_MAX)), 0, 0});
+  if (stops.empty()) stops.push_back({static_cast<int16_t>(origin + default_tab), 0, 0});
+  PangoTabArray* tabs = pango_tab_array_new(static_cast<int>(stops.size()), FALSE);
+  for (size_t i = 0; i < stops.size(); ++i) {
+    PangoTabAlign align = PANGO_TAB_LEFT;
+    switch (stops[i].kind) {
+      case 1: align = PANGO_TAB_CENTER; break;
+      case 2: align = PANGO_TAB_RIGHT; break;
+      case 3: align = PANGO_TAB_DECIMAL; break;
+      default: break;
+    }
+    pango_tab_array_set_tab(tabs, static_cast<int>(i), align,
+                            static_cast<int>(points(stops[i].position - origin) * PANGO_SCALE));
+  }
+  return tabs;
+}
+
+void apply_paragraph_format(PangoLayout* layout, const ParaProps& props, bool first_slice, int32_t default_tab,
+                            double width) {
   switch (props.alignment) {
     case Alignment::CENTRE: pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER); break;
     case Alignment::RIGHT: pango_layout_set_alignment(layout, PANGO_ALIGN_RIGHT); break;
@@ -70,8 +136,7 @@ void apply_paragraph_format(PangoLayout* layout, const ParaProps& props, bool fi
   if (props.line_multiple && props.line_spacing != 240 && props.line_spacing > 0)
     pango_layout_set_line_spacing(
         layout, static_cast<float>(std::clamp(props.line_spacing / 240.0, MIN_LINE_FACTOR, MAX_LINE_FACTOR)));
-  PangoTabArray* tabs = pango_tab_array_new_with_positions(1, TRUE, PANGO_TAB_LEFT,
-                                                           static_cast<int>(DEFAULT_TAB_POINTS));
+  PangoTabArray* tabs = tab_array(props, default_tab, width);
   pango_layout_set_tabs(layout, tabs);
   pango_tab_array_free(tabs);
 }
@@ -92,8 +157,36 @@ PangoContext* new_layout_context() {
   return context;
 }
 
+namespace {
+
+thread_local const DocumentModel* drawn_model = nullptr;
+
+void draw_shape(cairo_t* cr, PangoAttrShape* attr, gboolean do_path, gpointer) {
+  if (do_path || !drawn_model) return;
+  const uintptr_t index = reinterpret_cast<uintptr_t>(attr->data);
+  if (index == 0 || index > drawn_model->pictures.size()) return;
+  double x = 0, y = 0;
+  cairo_get_current_point(cr, &x, &y);
+  const double width = static_cast<double>(attr->logical_rect.width) / PANGO_SCALE;
+  const double height = static_cast<double>(attr->logical_rect.height) / PANGO_SCALE;
+  draw_picture(cr, drawn_model->pictures[index - 1], x, y - height, width, height);
+}
+
+}  // namespace
+
+void set_drawn_model(const DocumentModel* model) { drawn_model = model; }
+
+ParagraphBox paragraph_box(const ParaProps& props, double column_width, double min_width) {
+  const double origin = points(props.left_indent + std::min<int32_t>(0, props.first_indent));
+  return {origin, std::max(min_width, column_width - origin - points(props.right_indent))};
+}
+
 PangoContext* main_layout_context() {
-  static PangoContext* const context = new_layout_context();
+  static PangoContext* const context = [] {
+    PangoContext* made = new_layout_context();
+    pango_cairo_context_set_shape_renderer(made, draw_shape, nullptr, nullptr);
+    return made;
+  }();
   return context;
 }
 
@@ -116,7 +209,7 @@ PangoLayout* make_paragraph_slice(PangoContext* context, const Paragraph& paragr
   pango_font_description_free(mark);
   pango_layout_set_width(layout, static_cast<int>(std::max(1.0, width - *shift) * PANGO_SCALE));
   pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
-  apply_paragraph_format(layout, paragraph.props, first_slice);
+  apply_paragraph_format(layout, paragraph.props, first_slice, fonts.default_tab > 0 ? fonts.default_tab : 720, width);
   pango_layout_set_text(layout, paragraph.text.data() + start, static_cast<int>(end - start));
   PangoAttrList* attrs = run_attributes(paragraph, fonts, start, end);
   pango_layout_set_attributes(layout, attrs);

@@ -23,7 +23,21 @@ PangoContext* main_layout_context();
 struct FontChoice {
   const std::vector<std::string>& names;  // the document's font table
   uint16_t default_font;                  // index used for runs that name none
+  const std::vector<Picture>* pictures = nullptr;  // sizes of inline pictures
+  int32_t default_tab = 720;              // twips between default tab stops
 };
+
+// Where a paragraph's layout starts inside its column, and how wide it is:
+// a hanging first line starts left of the other lines' indent (x may be
+// negative: a number hanging into the margin).
+struct ParagraphBox {
+  double x = 0, width = 0;
+};
+ParagraphBox paragraph_box(const ParaProps& props, double column_width, double min_width);
+
+// Inline pictures are drawn by the context's shape renderer while
+// `model` is set here (null: they keep their space and stay empty).
+void set_drawn_model(const DocumentModel* model);
 
 // A new layout (the caller unrefs it) for `paragraph` set `width` points wide.
 PangoLayout* make_paragraph_layout(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts,

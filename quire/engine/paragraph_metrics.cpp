@@ -26,7 +26,8 @@ size_t character_start(const std::string& text, size_t at) {
 // Appends the lines of `layout` before line `keep_end` (all of them when
 // negative), `shift` points to the right and `offset` points down; returns
 // the top of the first line not kept (the layout's height when all are kept).
-double take_lines(PangoLayout* layout, int keep_end, double shift, double offset, ParagraphMetrics& metrics) {
+double take_lines(PangoLayout* layout, int keep_end, double shift, double offset, size_t base,
+                  ParagraphMetrics& metrics) {
   PangoLayoutIter* iter = pango_layout_get_iter(layout);
   int line = 0;
   double next_top = -1;
@@ -41,7 +42,8 @@ double take_lines(PangoLayout* layout, int keep_end, double shift, double offset
     metrics.lines.push_back({top, top + static_cast<double>(logical.height) / PANGO_SCALE,
                              shift + static_cast<double>(logical.x) / PANGO_SCALE,
                              offset + static_cast<double>(pango_layout_iter_get_baseline(iter)) / PANGO_SCALE,
-                             pango_layout_iter_get_line_readonly(iter)});
+                             pango_layout_iter_get_line_readonly(iter),
+                             static_cast<uint32_t>(base + static_cast<size_t>(pango_layout_iter_get_index(iter)))});
     ++line;
   } while (pango_layout_iter_next_line(iter));
   pango_layout_iter_free(iter);
@@ -81,7 +83,7 @@ ParagraphMetrics lay_out_paragraph(PangoContext* context, const Paragraph& parag
     LayoutPtr layout(make_paragraph_slice(context, paragraph, fonts, width, start, end, &shift));
     const int count = pango_layout_get_line_count(layout.get());
     if (end == text.size()) {
-      metrics.height = take_lines(layout.get(), -1, shift, offset, metrics);
+      metrics.height = take_lines(layout.get(), -1, shift, offset, start, metrics);
       metrics.layouts.push_back(std::move(layout));
       break;
     }
@@ -93,7 +95,7 @@ ParagraphMetrics lay_out_paragraph(PangoContext* context, const Paragraph& parag
     // slice starts with it.
     const PangoLayoutLine* last = pango_layout_get_line_readonly(layout.get(), count - 1);
     const size_t next_start = start + static_cast<size_t>(last->start_index);
-    offset = take_lines(layout.get(), count - 1, shift, offset, metrics);
+    offset = take_lines(layout.get(), count - 1, shift, offset, start, metrics);
     metrics.layouts.push_back(std::move(layout));
     start = next_start;
     slice = SLICE_BYTES;

@@ -20,6 +20,7 @@ struct LineBox {
   double top = 0, bottom = 0;  // from the paragraph's top edge, points
   double x = 0, baseline = 0;  // where the line is drawn from, relative to the paragraph's left and top edges
   PangoLayoutLine* line = nullptr;  // inside one of the paragraph's layouts
+  uint32_t start = 0;          // byte index of the line's first character in the paragraph's text
 };
 
 struct LayoutUnref {

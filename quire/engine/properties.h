@@ -17,11 +17,36 @@ struct CharProps {
   uint32_t colour = 0;              // 0xRRGGBB when !auto_colour
   uint16_t font = 0xFFFF;           // index into the font table, 0xFFFF for the default
   uint16_t language = 0;            // language id of the run, 0 when not given
+  bool small_caps = false, all_caps = false;
+  uint8_t position = 0;             // 0 normal, 1 superscript, 2 subscript
+  uint8_t highlight = 0;            // Ico index of the highlight, 0 none
+  int16_t spacing = 0;              // extra space between characters, twips
+  bool special = false;             // a special character (picture anchor, note mark...)
+  bool ole = false, form_data = false;  // an OLE object anchor / form-field data, not a picture
+  int32_t picture_at = -1;          // Data-stream offset of a picture descriptor, -1 for none
+  uint32_t picture = 0;             // the model's picture index + 1 shown by this run, 0 for none
+  uint32_t note = 0;                // note reference mark: the note's index + 1, 0 for none
 
   bool operator==(const CharProps&) const = default;
 };
 
 enum class Alignment : uint8_t { LEFT, CENTRE, RIGHT, JUSTIFY };
+
+// A tab stop: its place from the text column's left edge, how text aligns
+// on it (0 left, 1 centre, 2 right, 3 decimal, 4 bar) and its leader.
+struct TabStop {
+  int16_t position = 0;
+  uint8_t kind = 0, leader = 0;
+  bool operator==(const TabStop&) const = default;
+};
+
+// A paragraph border line (BRC): width in eighths of a point, 0 for none.
+struct BorderLine {
+  uint8_t width = 0, style = 0;
+  uint32_t colour = 0;  // 0xRRGGBB
+  uint8_t space = 0;    // distance from the text, points
+  bool operator==(const BorderLine&) const = default;
+};
 
 struct ParaProps {
   uint16_t style = 0;                       // istd
@@ -33,7 +58,23 @@ struct ParaProps {
   bool in_table = false, row_end = false;
   bool page_break_before = false;
   std::vector<int16_t> cell_edges;          // from a row end's table definition, twips
+  uint16_t list = 0;                        // ilfo: the list override (1-based), 0 for none
+  uint8_t list_level = 0;                   // ilvl
+  std::vector<TabStop> tabs;                // ascending positions
+  BorderLine border_top, border_left, border_bottom, border_right;
+  bool shaded = false;
+  uint32_t shading = 0xFFFFFF;              // 0xRRGGBB background when shaded
+  std::vector<uint32_t> cell_shading;       // row ends: per cell, 0xRRGGBB or 0xFFFFFFFF for none
+  std::vector<uint8_t> cell_align;          // row ends: per cell, 0 top, 1 centre, 2 bottom
+  std::vector<uint8_t> cell_borders;        // row ends: per cell, sides with a line (CellSide bits)
+  uint8_t table_borders = 0;               // row ends: CellSide bits of the table's own lines, plus
+                                            // INSIDE_H / INSIDE_V for the lines between cells
+  int16_t row_height = 0;                   // row ends, twips: > 0 at least, < 0 exactly, 0 automatic
 };
+
+// Sides of a table cell that carry a border line.
+enum CellSide : uint8_t { CELL_TOP = 1, CELL_LEFT = 2, CELL_BOTTOM = 4, CELL_RIGHT = 8, CELL_ALL_SIDES = 15 };
+constexpr uint8_t INSIDE_H = 16, INSIDE_V = 32;
 
 // Applies one character modifier; toggles are resolved against `style`.
 void apply_char_sprm(CharProps& props, const CharProps& style, uint16_t sprm, ByteSpan operand);

@@ -19,6 +19,15 @@ void apply_section_grpprl(SectionFormat& section, ByteSpan grpprl) {
       case 0x9023: section.top = std::abs(static_cast<int16_t>(operand.u16_at(0))); break;
       case 0x9024: section.bottom = std::abs(static_cast<int16_t>(operand.u16_at(0))); break;
       case 0x3009: section.break_kind = operand.data[0]; break;
+      case 0xB01F: section.page_width = operand.u16_at(0); break;
+      case 0xB020: section.page_height = operand.u16_at(0); break;
+      case 0x301D: section.landscape = operand.data[0] == 2; break;
+      case 0xB017: section.header_distance = operand.u16_at(0); break;
+      case 0xB018: section.footer_distance = operand.u16_at(0); break;
+      case 0x300A: section.title_page = operand.data[0] != 0; break;
+      case 0x3011: section.restart_numbers = operand.data[0] != 0; break;
+      case 0x501C: section.first_number = operand.u16_at(0); break;
+      case 0x300E: section.page_number_format = operand.data[0]; break;
       default: break;
     }
   });

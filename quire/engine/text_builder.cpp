@@ -1,7 +1,11 @@
 #include "text_builder.h"
 
 #include <algorithm>
+#include <cctype>
 
+#include "number_format.h"
+#include "sprm.h"
+#include "symbol_fonts.h"
 #include "text_decode.h"
 
 namespace quire {
@@ -9,24 +13,81 @@ namespace {
 
 constexpr size_t MAX_FIELD_DEPTH = 64;
 constexpr size_t MAX_CELLS_PER_ROW = 63;
+constexpr size_t MAX_FIELD_CODE = 64;
 
 // A stretch of paragraph text that shares its formatting sources; resolved
 // into character properties once the paragraph's style is known.
 struct RawRun {
   uint32_t start = 0, end = 0;
   ByteSpan chpx, piece;
+  uint32_t picture = 0, note = 0;  // set on the object character and note marks
 };
 
 bool same_span(ByteSpan a, ByteSpan b) { return a.data == b.data && a.size == b.size; }
 
+// Per open field: where it is, and for page-number fields what replaces it.
+enum class FieldPart : uint8_t { CODE, RESULT, REPLACED };
+
+// What a field code asks for, when the drawing fills it in.
+char32_t field_replacement(const std::string& code) {
+  size_t at = 0;
+  while (at < code.size() && code[at] == ' ') ++at;
+  std::string word;
+  while (at < code.size() && code[at] != ' ' && code[at] != '\\') word.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(code[at++]))));
+  if (word == "PAGE") return PAGE_NUMBER_CHAR;
+  if (word == "NUMPAGES" || word == "SECTIONPAGES") return PAGE_COUNT_CHAR;
+  return 0;
+}
+
+// The Data-stream offset of the picture a 0x01 character shows, or -1 when
+// its run is no picture (form-field data, or an OLE object's own anchor).
+int32_t picture_location(ByteSpan chpx, ByteSpan piece) {
+  int32_t at = -1;
+  bool data = false, ole = false;
+  auto visit = [&](uint16_t sprm, ByteSpan operand) {
+    if (sprm == 0x6A03) at = static_cast<int32_t>(operand.u32_at(0));
+    if (sprm == 0x0806) data = operand.data[0] != 0;
+    if (sprm == 0x080A) ole = operand.data[0] != 0;
+  };
+  for_each_sprm(chpx, visit);
+  for_each_sprm(piece, visit);
+  return data || ole ? -1 : at;
+}
+
+// Replaces characters of a symbol-encoded font by the Unicode ones they draw.
+std::string remap_symbols(const std::string& text, SymbolFont font) {
+  std::string out;
+  size_t at = 0;
+  while (at < text.size()) {
+    const unsigned char lead = static_cast<unsigned char>(text[at]);
+    const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t ch = lead < 0x80 ? lead : lead < 0xE0 ? lead & 0x1F : lead < 0xF0 ? lead & 0x0F : lead & 0x07;
+    for (size_t i = 1; i < length && at + i < text.size(); ++i)
+      ch = ch << 6 | (static_cast<unsigned char>(text[at + i]) & 0x3F);
+    at += length;
+    append_utf8(map_symbol_char(font, ch), out);
+  }
+  return out;
+}
+
+uint16_t font_named(DocumentModel& model, const char* name) {
+  for (size_t i = 0; i < model.fonts.size(); ++i)
+    if (model.fonts[i] == name) return static_cast<uint16_t>(i);
+  model.fonts.emplace_back(name);
+  return static_cast<uint16_t>(model.fonts.size() - 1);
+}
+
 class TextBuilder {
  public:
-  TextBuilder(const TextSources& sources, DocumentModel& model) : src_(sources), model_(model) {}
+  TextBuilder(const TextSources& sources, DocumentModel& model, std::vector<Block>& out, bool main)
+      : src_(sources), model_(model), out_(out), main_(main) {}
 
-  void run() {
+  void run(uint32_t start, uint32_t end, const std::string& mark) {
+    note_mark_ = mark;
     for (const Piece& piece : src_.pieces) {
-      if (piece.cp_start >= src_.text_end) break;
-      walk_piece(piece);
+      if (piece.cp_start >= end) break;
+      if (piece.cp_end <= start) continue;
+      walk_piece(piece, std::max(start, piece.cp_start), std::min(end, piece.cp_end));
     }
     // Text after the last mark is still shown, and an unclosed table still drawn.
     if (!text_.empty()) finish_paragraph(last_fc_, last_piece_, '\r');
@@ -34,9 +95,7 @@ class TextBuilder {
   }
 
  private:
-  void walk_piece(const Piece& piece) {
-    const uint32_t end = std::min(piece.cp_end, src_.text_end);
-    uint32_t cp = piece.cp_start;
+  void walk_piece(const Piece& piece, uint32_t cp, uint32_t end) {
     while (cp < end) {
       const uint32_t fc = piece.fc_of(cp);
       const FormatRun run = src_.pages.character_run(fc);
@@ -64,51 +123,118 @@ class TextBuilder {
   void handle(char32_t ch, uint32_t cp, uint32_t fc, ByteSpan piece_grpprl) {
     switch (ch) {
       case 0x13: open_field(); return;
-      case 0x14: separate_field(); return;
-      case 0x15: close_field(); return;
+      case 0x14: separate_field(piece_grpprl); return;
+      case 0x15: close_field(piece_grpprl); return;
       case 0x0D: case 0x07: finish_paragraph(fc, piece_grpprl, static_cast<char>(ch)); return;
-      case 0x0C: section_or_page_break(cp, fc, piece_grpprl); return;
+      case 0x0C:
+        if (main_) section_or_page_break(cp, fc, piece_grpprl);
+        return;
       default: break;
     }
+    if (!fields_.empty() && fields_.back() == FieldPart::CODE && field_codes_.back().size() < MAX_FIELD_CODE &&
+        ch >= 0x20 && ch < 0x80)
+      field_codes_.back().push_back(static_cast<char>(ch));
     if (hidden_by_field_ > 0) return;
     switch (ch) {
       case 0x09: append(U'\t', piece_grpprl); return;
       case 0x0B: case 0x0E: append(U'\u2028', piece_grpprl); return;  // line and column breaks
       case 0x1E: append(U'\u2011', piece_grpprl); return;
       case 0x1F: append(U'\u00AD', piece_grpprl); return;
+      case 0x01: picture(piece_grpprl); return;
+      case 0x02: note_reference(cp, piece_grpprl); return;
+      case 0x08: float_anchor(cp); return;
       default: break;
     }
-    // Anchors of pictures, drawings and notes, separators and stray controls show nothing.
+    // Separators, comment marks and stray controls show nothing.
     if (ch < 0x20) return;
     append(ch, piece_grpprl);
   }
 
+  void picture(ByteSpan piece_grpprl) {
+    if (!src_.load_picture) return;
+    const int32_t at = picture_location(chpx_, piece_grpprl);
+    if (at < 0) return;
+    const uint32_t index = src_.load_picture(static_cast<uint32_t>(at));
+    if (index == 0) return;
+    append(OBJECT_CHAR, piece_grpprl);
+    raw_.back().picture = index;
+  }
+
+  void note_reference(uint32_t cp, ByteSpan piece_grpprl) {
+    std::string label = note_mark_;
+    uint32_t note = 0;
+    if (main_ && src_.anchors) {
+      if (auto it = src_.anchors->footnotes.find(cp); it != src_.anchors->footnotes.end()) {
+        note = it->second + 1;
+        label = format_number(static_cast<int32_t>(it->second + 1), NFC_DECIMAL);
+        pending_footnotes_.push_back(it->second);
+      } else if (auto e = src_.anchors->endnotes.find(cp); e != src_.anchors->endnotes.end()) {
+        label = format_number(static_cast<int32_t>(e->second + 1), NFC_LOWER_ROMAN);
+      }
+    }
+    if (label.empty()) return;
+    const uint32_t start = static_cast<uint32_t>(text_.size());
+    text_ += label;
+    raw_.push_back({start, static_cast<uint32_t>(text_.size()), chpx_, piece_grpprl, 0, note});
+  }
+
+  void float_anchor(uint32_t cp) {
+    if (!main_ || !src_.anchors) return;
+    const auto [first, last] = src_.anchors->floats.equal_range(cp);
+    for (auto it = first; it != last; ++it) pending_floats_.push_back(it->second);
+  }
+
   // Field codes are hidden, field results shown: a character is visible only
-  // when every open field is past its separator.
+  // when every open field is past its separator. PAGE and NUMPAGES fields
+  // show a character the drawing fills in instead of their stored result.
   void open_field() {
     if (fields_.size() >= MAX_FIELD_DEPTH) {
       ++overflow_fields_;
       return;
     }
-    fields_.push_back(false);
+    fields_.push_back(FieldPart::CODE);
+    field_codes_.emplace_back();
     ++hidden_by_field_;
   }
-  void separate_field() {
-    if (overflow_fields_ > 0 || fields_.empty()) return;
-    fields_.back() = true;
+  void separate_field(ByteSpan piece_grpprl) {
+    if (overflow_fields_ > 0 || fields_.empty() || fields_.back() != FieldPart::CODE) return;
+    const char32_t replacement = field_replacement(field_codes_.back());
+    fields_.back() = FieldPart::RESULT;
     recount_hidden();
+    if (replacement != 0 && hidden_by_field_ == 0) {
+      append(replacement, piece_grpprl);
+      has_fields_ = true;
+    }
+    if (replacement != 0) {
+      fields_.back() = FieldPart::REPLACED;
+      recount_hidden();
+    }
   }
-  void close_field() {
+  void close_field(ByteSpan piece_grpprl) {
     if (overflow_fields_ > 0) {
       --overflow_fields_;
       return;
     }
     if (fields_.empty()) return;
+    // A page-number field stored without a result still shows its number.
+    if (fields_.back() == FieldPart::CODE) {
+      const char32_t replacement = field_replacement(field_codes_.back());
+      fields_.pop_back();
+      field_codes_.pop_back();
+      recount_hidden();
+      if (replacement != 0 && hidden_by_field_ == 0) {
+        append(replacement, piece_grpprl);
+        has_fields_ = true;
+      }
+      return;
+    }
     fields_.pop_back();
+    field_codes_.pop_back();
     recount_hidden();
   }
   void recount_hidden() {
-    hidden_by_field_ = static_cast<size_t>(std::count(fields_.begin(), fields_.end(), false));
+    hidden_by_field_ =
+        static_cast<size_t>(std::count_if(fields_.begin(), fields_.end(), [](FieldPart part) { return part != FieldPart::RESULT; }));
   }
 
   void append(char32_t ch, ByteSpan piece_grpprl) {
@@ -116,7 +242,7 @@ class TextBuilder {
     append_utf8(ch, text_);
     const uint32_t end = static_cast<uint32_t>(text_.size());
     if (!raw_.empty() && raw_.back().end == start && same_span(raw_.back().chpx, chpx_) &&
-        same_span(raw_.back().piece, piece_grpprl)) {
+        same_span(raw_.back().piece, piece_grpprl) && raw_.back().picture == 0 && raw_.back().note == 0) {
       raw_.back().end = end;
     } else {
       raw_.push_back({start, end, chpx_, piece_grpprl});
@@ -142,7 +268,7 @@ class TextBuilder {
     Block block;
     block.kind = BlockKind::PAGE_BREAK;
     block.section = static_cast<uint16_t>(section_);
-    model_.blocks.push_back(std::move(block));
+    out_.push_back(std::move(block));
   }
 
   CharProps resolve_chars(const CharProps& style_chars, ByteSpan chpx, ByteSpan piece) const {
@@ -155,33 +281,92 @@ class TextBuilder {
     return props;
   }
 
-  void finish_paragraph(uint32_t mark_fc, ByteSpan piece_grpprl, char mark) {
-    const FormatRun papx = src_.pages.paragraph_run(mark_fc);
+  SymbolFont symbol_font(const CharProps& props) const {
+    const uint16_t index = props.font == 0xFFFF ? model_.defaults.font : props.font;
+    return index < model_.fonts.size() ? symbol_font_of(model_.fonts[index]) : SymbolFont::NONE;
+  }
+
+  // Paragraph properties: style, then the list level's, then the paragraph's own.
+  ParaProps resolve_paragraph(const FormatRun& papx, ByteSpan piece_grpprl, const ListLevel** level) const {
     ParaProps props = src_.styles.paragraph(papx.style);
     apply_para_grpprl(props, papx.grpprl);
     apply_para_grpprl(props, piece_grpprl);
+    *level = src_.lists ? src_.lists->level(props.list, props.list_level) : nullptr;
+    if (!*level) return props;
+    ParaProps listed = src_.styles.paragraph(papx.style);
+    apply_para_grpprl(listed, (*level)->papx);
+    apply_para_grpprl(listed, papx.grpprl);
+    apply_para_grpprl(listed, piece_grpprl);
+    listed.list = props.list;
+    listed.list_level = props.list_level;
+    return listed;
+  }
+
+  // The list label in front of the paragraph's text, with its own run.
+  void add_label(Paragraph& paragraph, const ListLevel& level) {
+    const std::u16string label = src_.lists->next_label(paragraph.props.list, paragraph.props.list_level);
+    if (label.empty()) return;
+    CharProps props = paragraph.mark;
+    apply_char_grpprl(props, paragraph.mark, level.chpx);
+    props.underline = false;
+    props.note = 0;
+    props.picture = 0;
+    std::string text;
+    const SymbolFont font = symbol_font(props);
+    for (char16_t ch : label) append_utf8(map_symbol_char(font, ch), text);
+    if (font != SymbolFont::NONE) props.font = font_named(model_, symbol_draw_family(font));
+    if (level.follow == 0) text.push_back('\t');
+    if (level.follow == 1) text.push_back(' ');
+    const uint32_t shift = static_cast<uint32_t>(text.size());
+    paragraph.text.insert(0, text);
+    for (TextRun& run : paragraph.runs) {
+      run.start += shift;
+      run.end += shift;
+    }
+    paragraph.runs.insert(paragraph.runs.begin(), {0, shift, props});
+    for (uint32_t& at : breaks_) at += shift;
+  }
+
+  void finish_paragraph(uint32_t mark_fc, ByteSpan piece_grpprl, char mark) {
+    const FormatRun papx = src_.pages.paragraph_run(mark_fc);
+    const ListLevel* level = nullptr;
+    ParaProps props = resolve_paragraph(papx, piece_grpprl, &level);
     const CharProps& style_chars = src_.styles.paragraph_chars(props.style);
 
     Paragraph paragraph;
     paragraph.props = std::move(props);
     paragraph.mark = resolve_chars(style_chars, chpx_, piece_grpprl);
+    paragraph.has_fields = has_fields_;
     // Hidden and deleted runs are dropped here, now that their properties are known.
     for (const RawRun& raw : raw_) {
-      const CharProps chars = resolve_chars(style_chars, raw.chpx, raw.piece);
+      CharProps chars = resolve_chars(style_chars, raw.chpx, raw.piece);
       if (chars.hidden || chars.deleted) {
         for (uint32_t& at : breaks_) if (at > raw.start) at -= std::min(at, raw.end) - raw.start;
         continue;
       }
+      chars.picture = raw.picture;
+      chars.note = raw.note;
+      std::string piece = text_.substr(raw.start, raw.end - raw.start);
+      if (const SymbolFont font = symbol_font(chars); font != SymbolFont::NONE && raw.picture == 0) {
+        const std::string mapped = remap_symbols(piece, font);
+        if (mapped.size() != piece.size())
+          for (uint32_t& at : breaks_) if (at > raw.start) at += static_cast<uint32_t>(mapped.size() - piece.size());
+        piece = mapped;
+        chars.font = font_named(model_, symbol_draw_family(font));
+      }
       const uint32_t start = static_cast<uint32_t>(paragraph.text.size());
-      paragraph.text.append(text_, raw.start, raw.end - raw.start);
+      paragraph.text += piece;
       const uint32_t end = static_cast<uint32_t>(paragraph.text.size());
       if (!paragraph.runs.empty() && paragraph.runs.back().props == chars)
         paragraph.runs.back().end = end;
       else
         paragraph.runs.push_back({start, end, chars});
     }
+    if (level && !(paragraph.props.in_table && mark == 0x07 && paragraph.props.row_end))
+      add_label(paragraph, *level);
     text_.clear();
     raw_.clear();
+    has_fields_ = false;
     std::vector<uint32_t> breaks;
     breaks.swap(breaks_);
     route(std::move(paragraph), mark, breaks);
@@ -190,7 +375,7 @@ class TextBuilder {
   void route(Paragraph paragraph, char mark, const std::vector<uint32_t>& breaks) {
     const ParaProps& props = paragraph.props;
     if (mark == 0x07 && props.row_end) {
-      flush_row(props.cell_edges);
+      flush_row(props.cell_edges, &props);
       return;
     }
     if (props.in_table && mark != '\f') {
@@ -204,7 +389,7 @@ class TextBuilder {
       return;
     }
     flush_row({});
-    if (props.page_break_before && !model_.blocks.empty()) push_page_break();
+    if (props.page_break_before && !out_.empty()) push_page_break();
     push_split_paragraph(std::move(paragraph), breaks);
   }
 
@@ -214,7 +399,7 @@ class TextBuilder {
     for (uint32_t at : breaks) {
       at = std::min<uint32_t>(at, static_cast<uint32_t>(paragraph.text.size()));
       if (at > from) push_paragraph(slice_paragraph(paragraph, from, at));
-      push_page_break();
+      if (main_) push_page_break();
       from = at;
     }
     if (from == 0) {
@@ -228,6 +413,7 @@ class TextBuilder {
     Paragraph part;
     part.props = whole.props;
     part.mark = whole.mark;
+    part.has_fields = whole.has_fields;
     part.text = whole.text.substr(from, to - from);
     for (const TextRun& run : whole.runs) {
       const uint32_t start = std::max(run.start, from), end = std::min(run.end, to);
@@ -236,31 +422,65 @@ class TextBuilder {
     return part;
   }
 
+  // Notes and floating pictures anchored in text so far belong to the block pushed now.
+  void claim_anchors() {
+    for (uint32_t note : pending_footnotes_)
+      if (note < model_.footnotes.size()) model_.footnotes[note].block = out_.size();
+    for (uint32_t index : pending_floats_)
+      if (index < model_.floats.size()) model_.floats[index].block = out_.size();
+    pending_footnotes_.clear();
+    pending_floats_.clear();
+  }
+
   void push_paragraph(Paragraph paragraph) {
+    if (main_) claim_anchors();
     Block block;
     block.kind = BlockKind::PARAGRAPH;
     block.section = static_cast<uint16_t>(section_);
     block.paragraph = std::move(paragraph);
-    model_.blocks.push_back(std::move(block));
+    out_.push_back(std::move(block));
   }
 
-  void flush_row(const std::vector<int16_t>& edges) {
+  void flush_row(const std::vector<int16_t>& edges, const ParaProps* row_end = nullptr) {
     if (!cell_.paragraphs.empty()) {
       cells_.push_back(std::move(cell_));
       cell_ = {};
     }
     if (cells_.empty()) return;
+    if (main_) claim_anchors();
     Block block;
     block.kind = BlockKind::ROW;
     block.section = static_cast<uint16_t>(section_);
     block.row.cells = std::move(cells_);
     if (edges.size() == block.row.cells.size() + 1) block.row.edges = edges;
+    const size_t cells = block.row.cells.size();
+    if (row_end) {
+      block.row.shading = row_end->cell_shading;
+      block.row.align = row_end->cell_align;
+      block.row.borders = row_end->cell_borders;
+      block.row.height = row_end->row_height;
+    }
+    block.row.shading.resize(cells, 0xFFFFFFFFu);
+    block.row.align.resize(cells, 0);
+    // Without per-cell borders the row keeps its grid, as tables without a definition always had.
+    if (block.row.borders.size() != cells) block.row.borders.assign(cells, CELL_ALL_SIDES);
+    // The table's own lines: its outer edges and the lines between cells.
+    const uint8_t table = row_end ? row_end->table_borders : 0;
+    for (size_t i = 0; i < cells; ++i) {
+      uint8_t& sides = block.row.borders[i];
+      if (table & (CELL_TOP | INSIDE_H)) sides |= CELL_TOP;
+      if (table & (CELL_BOTTOM | INSIDE_H)) sides |= CELL_BOTTOM;
+      if (table & (i == 0 ? uint8_t{CELL_LEFT} : INSIDE_V)) sides |= CELL_LEFT;
+      if (table & (i + 1 == cells ? uint8_t{CELL_RIGHT} : INSIDE_V)) sides |= CELL_RIGHT;
+    }
     cells_.clear();
-    model_.blocks.push_back(std::move(block));
+    out_.push_back(std::move(block));
   }
 
   const TextSources& src_;
   DocumentModel& model_;
+  std::vector<Block>& out_;
+  const bool main_;  // the main document: sections, breaks, anchors
   Utf16Decoder utf16_;
   ByteSpan chpx_;
   uint32_t last_fc_ = 0;
@@ -268,10 +488,14 @@ class TextBuilder {
   std::string text_;
   std::vector<RawRun> raw_;
   std::vector<uint32_t> breaks_;  // byte offsets of manual page breaks in text_
-  std::vector<bool> fields_;      // per open field: true once past its separator
+  std::vector<FieldPart> fields_;
+  std::vector<std::string> field_codes_;
   size_t hidden_by_field_ = 0;
   size_t overflow_fields_ = 0;
+  bool has_fields_ = false;
   size_t section_ = 0;
+  std::string note_mark_;
+  std::vector<uint32_t> pending_footnotes_, pending_floats_;
   TableCell cell_;
   std::vector<TableCell> cells_;
 };
@@ -279,8 +503,16 @@ class TextBuilder {
 }  // namespace
 
 void build_text(const TextSources& sources, DocumentModel& model) {
-  TextBuilder builder(sources, model);
-  builder.run();
+  TextBuilder builder(sources, model, model.blocks, true);
+  builder.run(0, sources.text_end, {});
+}
+
+std::vector<Block> build_story(const TextSources& sources, DocumentModel& model, uint32_t cp_start,
+                               uint32_t cp_end, const std::string& mark) {
+  std::vector<Block> blocks;
+  TextBuilder builder(sources, model, blocks, false);
+  builder.run(cp_start, cp_end, mark);
+  return blocks;
 }
 
 }  // namespace quire

@@ -3,7 +3,10 @@
 #include "fib.h"
 #include "font_table.h"
 #include "format_pages.h"
+#include "lists.h"
 #include "open_result.h"
+#include "parts.h"
+#include "pictures.h"
 #include "piece_table.h"
 #include "sections.h"
 #include "style_sheet.h"
@@ -18,7 +21,7 @@ ByteSpan table_part(ByteSpan table, const FcLcb& where) { return table.slice(whe
 
 }  // namespace
 
-int read_word_streams(ByteSpan word, ByteSpan table0, ByteSpan table1, DocumentModel& model) {
+int read_word_streams(ByteSpan word, ByteSpan table0, ByteSpan table1, DocumentModel& model, ByteSpan data) {
   Fib fib;
   int result = parse_fib(word, fib);
   if (result != OPEN_OK) return result;
@@ -48,7 +51,28 @@ int read_word_streams(ByteSpan word, ByteSpan table0, ByteSpan table1, DocumentM
   const uint16_t normal_language = styles.paragraph_chars(0).language;
   model.language = normal_language != 0 && normal_language != NO_PROOFING ? normal_language : fib.lid;
 
-  build_text({word, pieces, pages, styles, fib.ccp_text}, model);
+  read_document_settings(table_part(table, fib.dop), model);
+
+  ListTable lists;
+  const uint64_t levels_at = uint64_t{fib.plf_lst.fc} + fib.plf_lst.lcb;
+  lists.parse(table_part(table, fib.plf_lst),
+              fib.plf_lst.lcb && levels_at < table.size ? table.slice(levels_at, table.size - levels_at) : ByteSpan{},
+              table_part(table, fib.plf_lfo));
+  AnchorMaps anchors;
+  size_t footnotes = 0, endnotes = 0;
+  read_note_anchors(table, fib, footnotes, endnotes, anchors);
+  model.footnotes.resize(footnotes);
+  model.endnotes.resize(endnotes);
+  load_floating_pictures(table_part(table, fib.spa_mom), table_part(table, fib.dgg_info), word, model,
+                         anchors.floats);
+
+  TextSources sources{word, pieces, pages, styles, fib.ccp_text, &lists,
+                      [&](uint32_t offset) { return load_inline_picture(data, offset, model); }, &anchors};
+  build_text(sources, model);
+  std::multimap<uint32_t, uint32_t> header_floats;
+  load_floating_pictures(table_part(table, fib.spa_hdr), table_part(table, fib.dgg_info), word, model, header_floats,
+                         fib.ccp_text + fib.ccp_ftn);
+  build_parts(table, fib, sources, model, header_floats);
   return OPEN_OK;
 }
 

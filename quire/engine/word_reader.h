@@ -12,6 +12,7 @@ constexpr uint32_t MAX_TEXT_CHARS = 1u << 21;
 
 // `table0` and `table1` are the "0Table" and "1Table" streams (either may be
 // empty); the FIB chooses between them. Returns an OpenResult.
-int read_word_streams(ByteSpan word, ByteSpan table0, ByteSpan table1, DocumentModel& model);
+// `data` is the Data stream (pictures), empty when absent.
+int read_word_streams(ByteSpan word, ByteSpan table0, ByteSpan table1, DocumentModel& model, ByteSpan data = {});
 
 }  // namespace quire

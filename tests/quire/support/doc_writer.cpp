@@ -12,7 +12,10 @@ constexpr size_t FIB_SIZE = 0x384;
 constexpr size_t TEXT_START = 0x400;
 constexpr size_t PAGE = 512;
 constexpr uint16_t PAIRS = 0x5D;
-enum Pair { STSH = 1, SED = 6, BTE_CHPX = 12, BTE_PAPX = 13, FFN = 15, CLX = 33 };
+enum Pair {
+  STSH = 1, FND_REF = 2, FND_TXT = 3, SED = 6, HDD = 11, BTE_CHPX = 12, BTE_PAPX = 13, FFN = 15,
+  DOP = 31, CLX = 33, PLF_LST = 73, PLF_LFO = 74
+};
 
 void put16(Bytes& out, size_t at, uint16_t v) {
   if (out.size() < at + 2) out.resize(at + 2);
@@ -175,10 +178,9 @@ Bytes style_sheet(const std::vector<StylePlan>& styles) {
   return out;
 }
 
-Bytes font_table() {
+Bytes font_table(const std::vector<std::u16string>& names) {
   Bytes out;
-  const std::u16string names[] = {u"Times New Roman", u"Arial"};
-  add16(out, 2);
+  add16(out, static_cast<uint16_t>(names.size()));
   add16(out, 0);
   for (const auto& name : names) {
     Bytes ffn(39, 0);
@@ -187,6 +189,63 @@ Bytes font_table() {
     out.push_back(static_cast<uint8_t>(ffn.size()));
     add(out, ffn);
   }
+  return out;
+}
+
+// An LVL: fixed part, paragraph modifiers, character modifiers, template.
+Bytes list_level(const ListLevelPlan& level) {
+  Bytes out;
+  add32(out, static_cast<uint32_t>(level.start));
+  out.push_back(level.nfc);
+  out.push_back(0);
+  out.resize(out.size() + 9, 0);  // placeholder positions
+  out.push_back(level.follow);
+  out.resize(out.size() + 8, 0);
+  out.push_back(static_cast<uint8_t>(level.chpx.size()));
+  out.push_back(static_cast<uint8_t>(level.papx.size()));
+  out.push_back(0);
+  out.push_back(0);
+  add(out, level.papx);
+  add(out, level.chpx);
+  add16(out, static_cast<uint16_t>(level.text.size()));
+  add_u16string(out, level.text);
+  return out;
+}
+
+// PlfLst (its LSTFs) and, after it, every list's levels.
+void list_tables(const DocPlan& plan, Bytes& lst, Bytes& levels, Bytes& lfo) {
+  add16(lst, static_cast<uint16_t>(plan.lists.size()));
+  for (const ListPlan& list : plan.lists) {
+    add32(lst, static_cast<uint32_t>(list.id));
+    add32(lst, 0);
+    for (int i = 0; i < 9; ++i) add16(lst, 0x0FFF);
+    lst.push_back(list.levels.size() == 1 ? 1 : 0);
+    lst.push_back(0);
+    for (const ListLevelPlan& level : list.levels) add(levels, list_level(level));
+  }
+  add32(lfo, static_cast<uint32_t>(plan.overrides.size()));
+  for (const OverridePlan& entry : plan.overrides) {
+    add32(lfo, static_cast<uint32_t>(entry.list_id));
+    add32(lfo, 0);
+    add32(lfo, 0);
+    lfo.push_back(entry.restart_level >= 0 ? 1 : 0);
+    lfo.push_back(0);
+    lfo.push_back(0);
+    lfo.push_back(0);
+  }
+  for (const OverridePlan& entry : plan.overrides) {
+    add32(lfo, 0xFFFFFFFFu);
+    if (entry.restart_level < 0) continue;
+    add32(lfo, static_cast<uint32_t>(entry.restart_at));
+    add32(lfo, static_cast<uint32_t>(entry.restart_level) | 0x10);  // iLvl, fStartAt
+  }
+}
+
+// A PLC of CPs alone (no data), or with `data_size` bytes of zeros-but-first per entry.
+Bytes cp_plc(const std::vector<uint32_t>& cps, const Bytes& data = {}) {
+  Bytes out;
+  for (uint32_t cp : cps) add32(out, cp);
+  add(out, data);
   return out;
 }
 
@@ -211,6 +270,7 @@ Bytes compound(const Bytes& word, const Bytes& table, const DocPlan* properties)
   GsfOutfile* ole = gsf_outfile_msole_new(memory);
   write_child(ole, "WordDocument", word);
   if (!table.empty()) write_child(ole, "1Table", table);
+  if (properties && !properties->data.empty()) write_child(ole, "Data", properties->data);
   if (properties && properties->with_properties) {
     GsfDocMetaData* meta = gsf_doc_meta_data_new();
     set_string(meta, GSF_META_NAME_TITLE, properties->title);
@@ -267,7 +327,32 @@ void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
   std::vector<uint32_t> piece_fcs;
   std::vector<Span> runs, paragraphs;
   uint32_t cp = 0, paragraph_start = static_cast<uint32_t>(TEXT_START);
-  for (const RunPlan& run : plan.runs) {
+  // The main text, then the footnotes, then the header stories, then (when
+  // there are any) the guard mark that ends the last part.
+  std::vector<RunPlan> all = plan.runs;
+  uint32_t main_size = 0, notes_size = 0, headers_size = 0;
+  for (const RunPlan& run : plan.runs) main_size += static_cast<uint32_t>(run.text.size());
+  std::vector<uint32_t> note_cps{0}, story_cps{0}, ref_cps;
+  for (const auto& note : plan.footnotes) {
+    all.push_back({note, true, {}});
+    notes_size += static_cast<uint32_t>(note.size());
+    note_cps.push_back(notes_size);
+  }
+  for (const auto& story : plan.header_stories) {
+    if (!story.empty()) all.push_back({story, true, {}});
+    headers_size += static_cast<uint32_t>(story.size());
+    story_cps.push_back(headers_size);
+  }
+  if (notes_size + headers_size > 0) all.push_back({u"\r", true, {}});
+  {
+    uint32_t at = 0;
+    for (const RunPlan& run : plan.runs)
+      for (char16_t c : run.text) {
+        if (c == 0x02) ref_cps.push_back(at);
+        ++at;
+      }
+  }
+  for (const RunPlan& run : all) {
     const uint32_t fc = static_cast<uint32_t>(word.size());
     piece_fcs.push_back(run.compressed ? (fc * 2) | 0x40000000u : fc);
     for (char16_t c : run.text) {
@@ -285,7 +370,7 @@ void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
     cps.push_back(cp);
     runs.push_back({fc, static_cast<uint32_t>(word.size()), 0, run.chpx});
   }
-  const uint32_t ccp_text = cp;
+  const uint32_t ccp_text = main_size;
   if (paragraph_start < word.size())  // text after the last mark still needs properties
     paragraphs.push_back({paragraph_start, static_cast<uint32_t>(word.size()), 0, {}});
   pad_to(word, PAGE);
@@ -294,12 +379,13 @@ void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
   write_pages(word, runs, chpx_bin, [&](Bytes& page, size_t i) { return fill_chpx_page(page, runs, i); });
   write_pages(word, paragraphs, papx_bin, [&](Bytes& page, size_t i) { return fill_papx(page, paragraphs, i); });
 
-  uint32_t fc_sepx = 0xFFFFFFFFu;
-  if (!plan.section.empty()) {
-    fc_sepx = static_cast<uint32_t>(word.size());
-    add16(word, static_cast<uint16_t>(plan.section.size()));
-    add(word, plan.section);
-  }
+  // Every section is A4 with one-inch margins unless the plan's own
+  // modifiers (written after these, so they win) say otherwise.
+  const Bytes section = concat({sprm_u16(0xB01F, 11900), sprm_u16(0xB020, 16840), sprm_u16(0xB021, 1440),
+                                sprm_u16(0xB022, 1440), sprm_u16(0x9023, 1440), sprm_u16(0x9024, 1440), plan.section});
+  const uint32_t fc_sepx = static_cast<uint32_t>(word.size());
+  add16(word, static_cast<uint16_t>(section.size()));
+  add(word, section);
 
   // Table stream.
   auto place = [&](const Bytes& part, int pair) {
@@ -308,7 +394,31 @@ void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
     add(table, part);
   };
   place(style_sheet(plan.styles), STSH);
-  place(font_table(), FFN);
+  place(font_table(plan.fonts), FFN);
+  if (!plan.footnotes.empty()) {
+    Bytes frds;
+    for (size_t i = 0; i < ref_cps.size(); ++i) add16(frds, static_cast<uint16_t>(i + 1));
+    std::vector<uint32_t> refs = ref_cps;
+    refs.push_back(ccp_text);
+    place(cp_plc(refs, frds), FND_REF);
+    note_cps.push_back(notes_size + 1);
+    place(cp_plc(note_cps), FND_TXT);
+  }
+  if (!plan.header_stories.empty()) {
+    story_cps.push_back(headers_size + 1);
+    place(cp_plc(story_cps), HDD);
+  }
+  if (!plan.lists.empty()) {
+    Bytes lst, levels, lfo;
+    list_tables(plan, lst, levels, lfo);
+    place(lst, PLF_LST);
+    add(table, levels);
+    place(lfo, PLF_LFO);
+  }
+  Bytes dop(64, 0);
+  dop[0] = plan.facing_pages ? 1 : 0;
+  put16(dop, 10, 720);
+  place(dop, DOP);
   Bytes sed;
   add32(sed, 0);
   add32(sed, ccp_text + 1);
@@ -341,8 +451,56 @@ void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
   put16(word, 0x3E, 22);
   put32(word, 0x40, static_cast<uint32_t>(word.size()));  // cbMac
   put32(word, 0x4C, ccp_text);
+  put32(word, 0x50, notes_size);
+  put32(word, 0x54, headers_size);
   put16(word, 0x98, PAIRS);
   put16(word, FIB_SIZE - 2, 0);
+}
+
+Bytes png_picture_descriptor(const Bytes& png, int16_t width, int16_t height, int16_t crop_left) {
+  // The blip (PNG, one UID, a tag byte), inside a blip store entry, after an empty shape.
+  Bytes blip;
+  add16(blip, 0x6E00);
+  add16(blip, 0xF01E);
+  add32(blip, static_cast<uint32_t>(17 + png.size()));
+  blip.resize(blip.size() + 17, 0);
+  add(blip, png);
+  Bytes bse;
+  add16(bse, 0x0062);
+  add16(bse, 0xF007);
+  add32(bse, static_cast<uint32_t>(36 + blip.size()));
+  bse.push_back(6);
+  bse.push_back(6);
+  bse.resize(bse.size() + 16 + 2, 0);
+  add32(bse, static_cast<uint32_t>(blip.size()));
+  add32(bse, 1);
+  add32(bse, 0);
+  bse.resize(bse.size() + 4, 0);
+  add(bse, blip);
+  Bytes shape;
+  add16(shape, 0x000F);
+  add16(shape, 0xF004);
+  add32(shape, 0);
+
+  Bytes out(0x44, 0);
+  put32(out, 0, static_cast<uint32_t>(0x44 + shape.size() + bse.size()));
+  put16(out, 4, 0x44);
+  put16(out, 6, 0x64);  // the picture is an OfficeArt shape
+  put16(out, 28, static_cast<uint16_t>(width));
+  put16(out, 30, static_cast<uint16_t>(height));
+  put16(out, 32, 1000);
+  put16(out, 34, 1000);
+  put16(out, 36, static_cast<uint16_t>(crop_left));
+  add(out, shape);
+  add(out, bse);
+  return out;
+}
+
+Bytes picture_run(uint32_t at) {
+  Bytes out{0x03, 0x6A};
+  add32(out, at);
+  add(out, sprm_u8(0x0855, 1));
+  return out;
 }
 
 Bytes write_doc(const DocPlan& plan) {

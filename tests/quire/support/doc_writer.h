@@ -28,15 +28,51 @@ struct StylePlan {
   bool character = false;  // a character style (only chpx applies)
 };
 
+// One level of a list: number format, template (characters 0..8 stand
+// for that level's number), start, what follows the number, and the
+// level's own character and paragraph modifiers.
+struct ListLevelPlan {
+  uint8_t nfc = 0;
+  std::u16string text;
+  int32_t start = 1;
+  uint8_t follow = 0;  // 0 tab, 1 space, 2 nothing
+  Bytes chpx, papx;
+};
+
+// A list definition: one level makes a simple list, nine a multi-level one.
+struct ListPlan {
+  int32_t id = 0;
+  std::vector<ListLevelPlan> levels;
+};
+
+// A list override (what paragraphs name with sprmPIlfo, counted from 1):
+// its list, and optionally a level that restarts at a given number.
+struct OverridePlan {
+  int32_t list_id = 0;
+  int restart_level = -1;
+  int32_t restart_at = 1;
+};
+
 struct DocPlan {
   std::vector<RunPlan> runs;
+  // Texts after the main one: each footnote (starting with its 0x02 mark,
+  // ending with \r; the main text refers to them in order with 0x02), and
+  // the header stories in their stored order (six separators, then six per
+  // section: even/odd header, even/odd footer, first header/footer).
+  std::vector<std::u16string> footnotes;
+  std::vector<std::u16string> header_stories;
+  std::vector<ListPlan> lists;
+  std::vector<OverridePlan> overrides;
+  Bytes data;  // the Data stream, written when not empty
+  std::vector<std::u16string> fonts{u"Times New Roman", u"Arial", u"Symbol"};
+  bool facing_pages = false;
   // Paragraph modifiers for the n-th paragraph (counted by its end mark);
   // paragraphs past the end of the list have none.
   std::vector<Bytes> paragraphs;
   std::vector<uint16_t> paragraph_styles;  // istd per paragraph, 0 when absent
   // Style 0 is "Normal"; more may follow.
   std::vector<StylePlan> styles{{u"Normal", 0xFFF, {}, {}}};
-  Bytes section;  // section modifiers (margins...)
+  Bytes section;  // section modifiers (margins...), after A4 and one-inch margins
   std::string title, subject, author, company, app_name;
   bool with_properties = true;
   uint16_t nfib = 0x00C1;
@@ -53,6 +89,14 @@ Bytes concat(std::initializer_list<Bytes> parts);
 
 // A document of plain paragraphs, one compressed run each, with properties.
 DocPlan plain_doc(const std::vector<std::u16string>& paragraphs);
+
+// A picture descriptor for the Data stream: a PNG shown `width` x `height`
+// twips, cropped by `crop_left` twips on the left, as Word stores inline
+// pictures (descriptor, shape, blip store entry with the PNG inside).
+Bytes png_picture_descriptor(const Bytes& png, int16_t width, int16_t height, int16_t crop_left = 0);
+
+// Character modifiers of an inline picture's anchor at Data offset `at`.
+Bytes picture_run(uint32_t at);
 
 // Where the FIB keeps the piece table's (offset, size) pair.
 constexpr size_t FIB_CLX_PAIR = 0x1A2;

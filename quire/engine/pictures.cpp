@@ -1,0 +1,439 @@
+#include "pictures.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+
+#include "common/byte_reader.h"
+
+namespace quire {
+namespace {
+
+using vellum::ByteOrder;
+using vellum::ByteReader;
+
+constexpr uint16_t MM_SHAPE = 0x64, MM_SHAPE_FILE = 0x66;
+constexpr uint16_t SP_CONTAINER = 0xF004, BSE = 0xF007, DGG_CONTAINER = 0xF000, B_STORE_CONTAINER = 0xF001,
+                   DG_CONTAINER = 0xF002, SPGR_CONTAINER = 0xF003, FSPGR = 0xF009, FSP = 0xF00A, OPT = 0xF00B,
+                   CHILD_ANCHOR = 0xF00F;
+constexpr uint16_t BLIP_EMF = 0xF01A, BLIP_WMF = 0xF01B, BLIP_PICT = 0xF01C, BLIP_JPEG = 0xF01D,
+                   BLIP_PNG = 0xF01E, BLIP_DIB = 0xF01F, BLIP_TIFF = 0xF029, BLIP_JPEG_CMYK = 0xF02A;
+constexpr uint16_t PROP_PIB = 0x0104, PROP_CROP_TOP = 0x0100, PROP_CROP_BOTTOM = 0x0101, PROP_CROP_LEFT = 0x0102,
+                   PROP_CROP_RIGHT = 0x0103;
+constexpr size_t RECORD_HEADER = 8;
+constexpr size_t BSE_FIXED = 36;
+constexpr size_t METAFILE_HEADER = 34;
+constexpr uint32_t MAX_PICTURE_BYTES = 32u << 20;
+constexpr size_t MAX_PICTURES = 4096;
+constexpr int MAX_DEPTH = 8;
+constexpr size_t FSPA_SIZE = 26;
+
+ByteReader reader_of(ByteSpan span) { return ByteReader(span.data, span.size, ByteOrder::little); }
+
+struct Record {
+  uint16_t version = 0, instance = 0, type = 0;
+  uint32_t length = 0;
+  ByteSpan body;  // the record's data (after its header), wholly inside the source
+};
+
+// Reads the record at `at` of `bytes`; false when its header or body do not fit.
+bool record_at(ByteSpan bytes, size_t at, Record& out) {
+  ByteReader in = reader_of(bytes).from(at);
+  const uint16_t ver_inst = in.u16();
+  out.type = in.u16();
+  out.length = in.u32();
+  if (in.failed() || !bytes.contains(at + RECORD_HEADER, out.length)) return false;
+  out.version = ver_inst & 0x0F;
+  out.instance = ver_inst >> 4;
+  out.body = bytes.slice(at + RECORD_HEADER, out.length);
+  return true;
+}
+
+template <class Visit>
+void for_each_record(ByteSpan bytes, Visit&& visit) {
+  size_t at = 0;
+  Record record;
+  while (at < bytes.size && record_at(bytes, at, record)) {
+    if (!visit(record)) return;
+    at += RECORD_HEADER + record.length;
+  }
+}
+
+bool inflate_into(ByteSpan compressed, uint32_t size, std::vector<uint8_t>& out) {
+  if (size == 0 || size > MAX_PICTURE_BYTES) return false;
+  out.resize(size);
+  uLongf produced = size;
+  const int result = uncompress(out.data(), &produced, compressed.data, static_cast<uLong>(compressed.size));
+  if (result != Z_OK && result != Z_BUF_ERROR) return false;
+  out.resize(produced);
+  return produced > 0;
+}
+
+// The shape properties a picture needs: its blip's store index and its cropping.
+struct ShapeProps {
+  uint32_t pib = 0;
+  double crop[4] = {0, 0, 0, 0};  // top, bottom, left, right, fractions
+};
+
+ShapeProps read_opt(const Record& opt) {
+  ShapeProps props;
+  ByteReader in = reader_of(opt.body);
+  for (uint16_t i = 0; i < opt.instance; ++i) {
+    const uint16_t id = in.u16();
+    const uint32_t value = in.u32();
+    if (in.failed()) break;
+    switch (id & 0x3FFF) {
+      case PROP_PIB: props.pib = value; break;
+      case PROP_CROP_TOP: props.crop[0] = static_cast<int32_t>(value) / 65536.0; break;
+      case PROP_CROP_BOTTOM: props.crop[1] = static_cast<int32_t>(value) / 65536.0; break;
+      case PROP_CROP_LEFT: props.crop[2] = static_cast<int32_t>(value) / 65536.0; break;
+      case PROP_CROP_RIGHT: props.crop[3] = static_cast<int32_t>(value) / 65536.0; break;
+      default: break;
+    }
+  }
+  for (double& c : props.crop) c = std::clamp(c, 0.0, 0.95);
+  return props;
+}
+
+// An FBSE: its embedded blip, or the blip at foDelay of the delay stream.
+bool read_bse(const Record& bse, ByteSpan delay, Picture& picture) {
+  ByteReader in = reader_of(bse.body);
+  in.skip(2 + 16 + 2);
+  const uint32_t size = in.u32();
+  in.skip(4);
+  const uint32_t fo_delay = in.u32();
+  in.skip(1);
+  const uint8_t name_size = in.u8();
+  if (in.failed()) return false;
+  const size_t embedded = BSE_FIXED + name_size;
+  Record blip;
+  if (bse.body.size > embedded && record_at(bse.body, embedded, blip))
+    return read_blip(bse.body.slice(embedded, RECORD_HEADER + blip.length), picture);
+  if (size == 0 || !delay.contains(fo_delay, RECORD_HEADER)) return false;
+  if (!record_at(delay, fo_delay, blip)) return false;
+  return read_blip(delay.slice(fo_delay, RECORD_HEADER + blip.length), picture);
+}
+
+// A rectangle in some frame's coordinates.
+struct Rect {
+  double left = 0, top = 0, right = 0, bottom = 0;
+};
+Rect read_rect(ByteSpan body) {
+  ByteReader in = reader_of(body);
+  Rect rect;
+  rect.left = in.i32();
+  rect.top = in.i32();
+  rect.right = in.i32();
+  rect.bottom = in.i32();
+  return in.failed() ? Rect{} : rect;
+}
+// `inner` (in `frame`'s coordinates) as fractions of `frame`.
+Rect within(const Rect& inner, const Rect& frame) {
+  const double width = frame.right - frame.left, height = frame.bottom - frame.top;
+  if (width <= 0 || height <= 0) return {};
+  return {(inner.left - frame.left) / width, (inner.top - frame.top) / height, (inner.right - frame.left) / width,
+          (inner.bottom - frame.top) / height};
+}
+
+struct Shape {
+  uint32_t id = 0;
+  bool has_id = false, has_anchor = false, has_frame = false;
+  ShapeProps props;
+  Rect anchor;  // in the parent group's coordinates
+  Rect frame;   // a group's own coordinates
+};
+Shape read_shape(ByteSpan container) {
+  Shape shape;
+  for_each_record(container, [&](const Record& inner) {
+    if (inner.type == FSP && inner.body.size >= 4) {
+      shape.id = inner.body.u32_at(0);
+      shape.has_id = true;
+    } else if (inner.type == OPT) {
+      shape.props = read_opt(inner);
+    } else if (inner.type == CHILD_ANCHOR) {
+      shape.anchor = read_rect(inner.body);
+      shape.has_anchor = true;
+    } else if (inner.type == FSPGR) {
+      shape.frame = read_rect(inner.body);
+      shape.has_frame = true;
+    }
+    return true;
+  });
+  return shape;
+}
+
+// A picture in a group: its shape properties and its box, in the group's
+// coordinates (or, once mapped, as fractions of the anchor's box).
+struct PictureShape {
+  ShapeProps props;
+  Rect rect;
+};
+struct Group {
+  uint32_t id = 0;
+  Rect frame, anchor;
+  std::vector<PictureShape> pictures;
+};
+
+// Reads a group (SpgrContainer body): its own shape first, then its
+// children; pictures of nested groups are mapped into this group's coordinates.
+bool read_group(ByteSpan body, int depth, Group& group) {
+  if (depth > MAX_DEPTH) return false;
+  bool first = true, ok = false;
+  for_each_record(body, [&](const Record& child) {
+    if (first) {
+      first = false;
+      if (child.type != SP_CONTAINER) return false;
+      const Shape shape = read_shape(child.body);
+      group.id = shape.id;
+      group.frame = shape.frame;
+      group.anchor = shape.anchor;
+      ok = shape.has_id && shape.has_frame;
+      return ok;
+    }
+    if (group.pictures.size() >= MAX_PICTURES) return false;
+    if (child.type == SP_CONTAINER) {
+      const Shape shape = read_shape(child.body);
+      if (shape.props.pib != 0 && shape.has_anchor) group.pictures.push_back({shape.props, shape.anchor});
+    } else if (child.type == SPGR_CONTAINER) {
+      Group nested;
+      if (read_group(child.body, depth + 1, nested)) {
+        for (PictureShape picture : nested.pictures) {
+          const Rect in = within(picture.rect, nested.frame);
+          const double w = nested.anchor.right - nested.anchor.left, h = nested.anchor.bottom - nested.anchor.top;
+          picture.rect = {nested.anchor.left + in.left * w, nested.anchor.top + in.top * h,
+                          nested.anchor.left + in.right * w, nested.anchor.top + in.bottom * h};
+          group.pictures.push_back(picture);
+        }
+      }
+    }
+    return true;
+  });
+  return ok;
+}
+
+void apply_crop(Picture& picture, const double crop[4]) {
+  if (picture.crop_top == 0 && picture.crop_bottom == 0 && picture.crop_left == 0 && picture.crop_right == 0) {
+    picture.crop_top = crop[0];
+    picture.crop_bottom = crop[1];
+    picture.crop_left = crop[2];
+    picture.crop_right = crop[3];
+  }
+}
+
+uint32_t add_picture(DocumentModel& model, Picture picture) {
+  if (model.pictures.size() >= MAX_PICTURES) return 0;
+  if (picture.format == PictureFormat::EMF) ++model.skipped_emf;
+  model.pictures.push_back(std::move(picture));
+  return static_cast<uint32_t>(model.pictures.size());
+}
+
+}  // namespace
+
+bool read_blip(ByteSpan bytes, Picture& picture) {
+  Record record;
+  if (!record_at(bytes, 0, record)) return false;
+  const bool two_uids = (record.instance & 1) != 0;
+  ByteReader in = reader_of(record.body);
+  in.skip(two_uids ? 32 : 16);
+  switch (record.type) {
+    case BLIP_EMF:
+    case BLIP_WMF:
+    case BLIP_PICT: {
+      const uint32_t size = in.u32();
+      in.skip(16 + 8);
+      const uint32_t saved = in.u32();
+      const uint8_t compression = in.u8();
+      in.skip(1);
+      if (in.failed() || saved > in.left()) return false;
+      const ByteSpan data{in.data(), saved};
+      picture.format = record.type == BLIP_EMF   ? PictureFormat::EMF
+                       : record.type == BLIP_WMF ? PictureFormat::WMF
+                                                 : PictureFormat::PICT;
+      if (compression == 0) return inflate_into(data, size, picture.bytes);
+      picture.bytes.assign(data.data, data.data + data.size);
+      return !picture.bytes.empty();
+    }
+    case BLIP_JPEG:
+    case BLIP_JPEG_CMYK:
+    case BLIP_PNG:
+    case BLIP_DIB:
+    case BLIP_TIFF: {
+      in.skip(1);  // tag
+      if (in.failed() || in.left() == 0 || in.left() > MAX_PICTURE_BYTES) return false;
+      picture.format = record.type == BLIP_PNG   ? PictureFormat::PNG
+                       : record.type == BLIP_DIB ? PictureFormat::DIB
+                       : record.type == BLIP_TIFF ? PictureFormat::TIFF
+                                                  : PictureFormat::JPEG;
+      picture.bytes.assign(in.data(), in.data() + in.left());
+      return true;
+    }
+    default: return false;
+  }
+}
+
+uint32_t load_inline_picture(ByteSpan data, uint32_t offset, DocumentModel& model) {
+  ByteReader in = reader_of(data).from(offset);
+  const int32_t total = in.i32();
+  const uint16_t header = in.u16();
+  const int16_t mm = in.i16();
+  in.skip(6 + 14);  // xExt, yExt, swHMF, rcWinMf
+  const int16_t goal_x = in.i16(), goal_y = in.i16();
+  const uint16_t scale_x = in.u16(), scale_y = in.u16();
+  const int16_t crop_left = in.i16(), crop_top = in.i16(), crop_right = in.i16(), crop_bottom = in.i16();
+  if (in.failed() || total <= header || header < 0x44 || goal_x <= 0 || goal_y <= 0) return 0;
+  const ByteSpan whole = data.slice(offset, static_cast<uint32_t>(total));
+  if (whole.size == 0) return 0;
+
+  Picture picture;
+  picture.crop_left = std::clamp(crop_left / static_cast<double>(goal_x), 0.0, 0.95);
+  picture.crop_right = std::clamp(crop_right / static_cast<double>(goal_x), 0.0, 0.95);
+  picture.crop_top = std::clamp(crop_top / static_cast<double>(goal_y), 0.0, 0.95);
+  picture.crop_bottom = std::clamp(crop_bottom / static_cast<double>(goal_y), 0.0, 0.95);
+  const double sx = scale_x ? scale_x / 1000.0 : 1.0, sy = scale_y ? scale_y / 1000.0 : 1.0;
+  picture.width = std::max(1.0, (goal_x - crop_left - crop_right) * sx / 20.0);
+  picture.height = std::max(1.0, (goal_y - crop_top - crop_bottom) * sy / 20.0);
+
+  size_t at = header;
+  if (mm == MM_SHAPE || mm == MM_SHAPE_FILE) {
+    if (mm == MM_SHAPE_FILE) {
+      uint8_t name = 0;
+      if (!whole.read_u8(at, name)) return 0;
+      at += 1u + name;
+    }
+    const ByteSpan records = whole.slice(at, whole.size - std::min(at, whole.size));
+    bool found = false;
+    double crop[4] = {0, 0, 0, 0};
+    for_each_record(records, [&](const Record& record) {
+      if (record.type == SP_CONTAINER) {
+        for_each_record(record.body, [&](const Record& inner) {
+          if (inner.type == OPT) {
+            const ShapeProps props = read_opt(inner);
+            std::copy(props.crop, props.crop + 4, crop);
+          }
+          return true;
+        });
+      } else if (record.type == BSE) {
+        found = read_bse(record, {}, picture);
+        return !found;
+      } else if (record.type >= BLIP_EMF && record.type <= BLIP_JPEG_CMYK) {
+        found = read_blip(records.slice(static_cast<size_t>(record.body.data - records.data) - RECORD_HEADER,
+                                        RECORD_HEADER + record.length),
+                          picture);
+        return !found;
+      }
+      return true;
+    });
+    if (!found) return 0;
+    apply_crop(picture, crop);
+  } else {
+    // An old-style picture: the metafile itself follows the descriptor.
+    picture.format = PictureFormat::WMF;
+    picture.bytes.assign(whole.data + at, whole.data + whole.size);
+  }
+  return add_picture(model, std::move(picture));
+}
+
+void load_floating_pictures(ByteSpan plc_spa, ByteSpan dgg_info, ByteSpan word, DocumentModel& model,
+                            std::multimap<uint32_t, uint32_t>& anchors, uint32_t cp_base) {
+  if (plc_spa.size < 4 || (plc_spa.size - 4) % (4 + FSPA_SIZE) != 0 || dgg_info.size == 0) return;
+  const size_t count = std::min((plc_spa.size - 4) / (4 + FSPA_SIZE), MAX_PICTURES);
+
+  // The drawing layer: the blip store, then one drawing per part; shapes
+  // by id with their blip index and cropping, groups with the pictures
+  // inside them placed in the group's own coordinates.
+  std::vector<Record> store;
+  std::map<uint32_t, ShapeProps> shapes;
+  std::map<uint32_t, Group> groups;
+  auto visit_patriarch = [&](ByteSpan dg) {
+    for_each_record(dg, [&](const Record& record) {
+      if (record.type != SPGR_CONTAINER) return true;
+      bool first = true;
+      for_each_record(record.body, [&](const Record& child) {
+        if (first) {  // the patriarch's own shape
+          first = false;
+          return true;
+        }
+        if (child.type == SP_CONTAINER) {
+          const Shape shape = read_shape(child.body);
+          if (shape.has_id && shape.props.pib != 0) shapes.emplace(shape.id, shape.props);
+        } else if (child.type == SPGR_CONTAINER) {
+          Group group;
+          if (read_group(child.body, 0, group) && !group.pictures.empty()) groups.emplace(group.id, std::move(group));
+        }
+        return true;
+      });
+      return false;
+    });
+  };
+  // OfficeArtContent: the drawing group, then each part's drawing behind a
+  // one-byte label (0 main text, 1 headers).
+  Record group;
+  size_t at = 0;
+  if (record_at(dgg_info, 0, group) && group.type == DGG_CONTAINER) {
+    for_each_record(group.body, [&](const Record& inner) {
+      if (inner.type == B_STORE_CONTAINER)
+        for_each_record(inner.body, [&](const Record& bse) {
+          if (store.size() < MAX_PICTURES) store.push_back(bse);
+          return true;
+        });
+      return true;
+    });
+    at = RECORD_HEADER + group.length;
+  }
+  Record drawing;
+  while (at + 1 < dgg_info.size && record_at(dgg_info, at + 1, drawing)) {
+    if (drawing.type == DG_CONTAINER) visit_patriarch(drawing.body);
+    at += 1 + RECORD_HEADER + drawing.length;
+  }
+
+  ByteReader cps = reader_of(plc_spa);
+  ByteReader fspas = reader_of(plc_spa).from(4 * (count + 1));
+  for (size_t i = 0; i < count; ++i) {
+    const uint32_t cp = cps.u32();
+    ByteReader fspa = fspas.sub(FSPA_SIZE);
+    const uint32_t id = fspa.u32();
+    FloatingPicture placed;
+    placed.left = fspa.i32();
+    placed.top = fspa.i32();
+    placed.right = fspa.i32();
+    placed.bottom = fspa.i32();
+    const uint16_t flags = fspa.u16();
+    if (cps.failed() || fspa.failed()) break;
+    placed.bx = (flags >> 1) & 3;
+    placed.by = (flags >> 3) & 3;
+    placed.behind = (flags & 0x4000) != 0;
+    if (placed.right <= placed.left || placed.bottom <= placed.top) continue;
+    // A picture shape, or the pictures of a group mapped onto the anchor's box.
+    std::vector<PictureShape> pictures;
+    if (const auto shape = shapes.find(id); shape != shapes.end()) {
+      pictures.push_back({shape->second, Rect{0, 0, 1, 1}});
+    } else if (const auto found = groups.find(id); found != groups.end()) {
+      for (PictureShape picture : found->second.pictures) {
+        picture.rect = within(picture.rect, found->second.frame);
+        pictures.push_back(picture);
+      }
+    }
+    const double width = placed.right - placed.left, height = placed.bottom - placed.top;
+    for (const PictureShape& shape : pictures) {
+      if (shape.props.pib == 0 || shape.props.pib > store.size()) continue;
+      Picture picture;
+      if (store[shape.props.pib - 1].type != BSE || !read_bse(store[shape.props.pib - 1], word, picture)) continue;
+      apply_crop(picture, shape.props.crop);
+      FloatingPicture part = placed;
+      part.left = placed.left + static_cast<int32_t>(shape.rect.left * width);
+      part.right = placed.left + static_cast<int32_t>(shape.rect.right * width);
+      part.top = placed.top + static_cast<int32_t>(shape.rect.top * height);
+      part.bottom = placed.top + static_cast<int32_t>(shape.rect.bottom * height);
+      if (part.right <= part.left || part.bottom <= part.top) continue;
+      picture.width = (part.right - part.left) / 20.0;
+      picture.height = (part.bottom - part.top) / 20.0;
+      const uint32_t index = add_picture(model, std::move(picture));
+      if (index == 0) return;
+      part.picture = index - 1;
+      anchors.emplace(cp_base + cp, static_cast<uint32_t>(model.floats.size()));
+      model.floats.push_back(part);
+    }
+  }
+}
+
+}  // namespace quire

@@ -1,0 +1,52 @@
+"""Prints the compare-docs table from the two folders of PDFs."""
+import difflib
+import pathlib
+import re
+import subprocess
+import sys
+
+
+def run(*args):
+    try:
+        return subprocess.run(args, capture_output=True, text=True, timeout=120).stdout
+    except (OSError, subprocess.TimeoutExpired):
+        return ""
+
+
+def pages(pdf):
+    match = re.search(r"^Pages:\s+(\d+)", run("pdfinfo", str(pdf)), re.M)
+    return int(match.group(1)) if match else None
+
+
+def words(pdf):
+    return run("pdftotext", "-q", str(pdf), "-").split()
+
+
+def raster_images(pdf):
+    lines = run("pdfimages", "-list", str(pdf)).splitlines()[2:]
+    return sum(1 for line in lines if line.split()[2:3] == ["image"])
+
+
+def main():
+    corpus, out = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+    print(f"{'document':<28} {'pages':>11} {'similarity':>10} {'pictures (office raster / ours placed)':>40}")
+    equal_pages = readable = 0
+    for doc in sorted(corpus.glob("*.doc")):
+        ours, theirs = out / "quire" / f"{doc.stem}.pdf", out / "office" / f"{doc.stem}.pdf"
+        if not ours.exists():
+            print(f"{doc.name:<28} {'refused by the engine':>11}")
+            continue
+        readable += 1
+        our_pages, their_pages = pages(ours), pages(theirs) if theirs.exists() else None
+        equal_pages += our_pages == their_pages
+        a, b = words(ours), words(theirs) if theirs.exists() else []
+        similarity = difflib.SequenceMatcher(None, a, b, autojunk=False).ratio() if a or b else 1.0
+        count = (out / "quire" / f"{doc.stem}.count")
+        placed = re.search(r"pictures (\d+)", count.read_text()) if count.exists() else None
+        print(f"{doc.name:<28} {our_pages!s:>5} / {their_pages!s:<3} {similarity:>10.3f} "
+              f"{raster_images(theirs) if theirs.exists() else '-':>20} / {placed.group(1) if placed else '?'}")
+    print(f"page counts equal on {equal_pages} of {readable} readable documents")
+
+
+if __name__ == "__main__":
+    main()

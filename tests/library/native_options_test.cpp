@@ -135,32 +135,6 @@ std::vector<uint8_t> many_long_lines(int count) {
   return wmf.finish();
 }
 
-// Glyphs far taller than the picture are filled as outlines, in both
-// players: the picture still shows their ink.
-TEST(NativeOptions, HugeFontsStillDraw) {
-  for (int height : {32767, -32768}) {
-    vellum::test::Font font;
-    font.height = height;
-    const std::vector<uint8_t> bytes = WmfBuilder()
-                                           .placeable(0, 0, 100, 100)
-                                           .set_window_ext(100, 100)
-                                           .create_font(font)
-                                           .select_object(0)
-                                           .text_out(0, 50, "WM")
-                                           .finish();
-    for (uint32_t mode : {VELLUM_MODE_GDI, VELLUM_MODE_EXACT}) {
-      vellum_options options = vellum::default_options();
-      options.mode = mode;
-      vellum_report report;
-      vellum_report_init(&report);
-      int status = 1;
-      vellum::Image image = vellum::render_memory(bytes.data(), bytes.size(), options, &status, &report);
-      EXPECT_EQ(status, VELLUM_OK) << height << " mode " << mode;
-      EXPECT_EQ(report.transparent, 0u) << height << " mode " << mode;
-    }
-  }
-}
-
 TEST(NativeOptions, LimitsStopOrRefuseThePicture) {
   const std::vector<uint8_t> lines = many_long_lines(40000);
   for (uint32_t mode : {VELLUM_MODE_GDI, VELLUM_MODE_EXACT}) {

@@ -170,7 +170,7 @@ TEST_F(VellumRender, EachFailureHasItsCodeAndItsReason) {
       {"quarter.wmf -o /dev/full", 5, "No space"},
       {"skipping.wmf -o x.png --strict", 6, "not played"},
       {"slow.wmf -o x.png --width 1000 --time-limit 1 --strict", 7, "time limit"},
-      {"quarter.wmf -o x.png --max-pixels 10", 4, "--max-pixels"},
+      {"quarter.wmf -o x.png --max-pixels 10", 4, "too large"},
       {"quarter.wmf -o x.png --mode pixels", 1, "gdi or exact"},
       {"quarter.wmf -o x.png --max-size 0", 1, "--max-size"},
       {"quarter.wmf", 1, "-o"},

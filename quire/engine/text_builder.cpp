@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include <glib.h>
+
 #include "number_format.h"
 #include "sprm.h"
 #include "symbol_fonts.h"
@@ -37,6 +39,20 @@ char32_t field_replacement(const std::string& code) {
   if (word == "PAGE") return PAGE_NUMBER_CHAR;
   if (word == "NUMPAGES" || word == "SECTIONPAGES") return PAGE_COUNT_CHAR;
   return 0;
+}
+
+// What a FILENAME field shows: the file's name, with \p its whole path;
+// empty for other fields, an unknown file or a name that is not UTF-8.
+std::string field_file_name(const std::string& code, const std::string& path) {
+  if (path.empty() || !g_utf8_validate(path.data(), static_cast<gssize>(path.size()), nullptr)) return {};
+  std::string upper;
+  for (char ch : code) upper.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(ch))));
+  const size_t word = upper.find_first_not_of(' ');
+  if (word == std::string::npos || upper.compare(word, 8, "FILENAME") != 0) return {};
+  if (upper.size() > word + 8 && upper[word + 8] != ' ' && upper[word + 8] != '\\') return {};
+  if (upper.find("\\P") != std::string::npos) return path;
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // The Data-stream offset of the picture a 0x01 character shows, or -1 when
@@ -198,17 +214,27 @@ class TextBuilder {
   }
   void separate_field(ByteSpan piece_grpprl) {
     if (overflow_fields_ > 0 || fields_.empty() || fields_.back() != FieldPart::CODE) return;
-    const char32_t replacement = field_replacement(field_codes_.back());
     fields_.back() = FieldPart::RESULT;
     recount_hidden();
-    if (replacement != 0 && hidden_by_field_ == 0) {
-      append(replacement, piece_grpprl);
-      has_fields_ = true;
-    }
-    if (replacement != 0) {
+    if (fill_field(field_codes_.back(), piece_grpprl)) {
       fields_.back() = FieldPart::REPLACED;
       recount_hidden();
     }
+  }
+  // Shows what the engine fills a field with instead of its stored result:
+  // page numbers (filled in when drawn) and the document's file name.
+  // Returns false for fields whose stored result stands.
+  bool fill_field(const std::string& code, ByteSpan piece_grpprl) {
+    const char32_t replacement = field_replacement(code);
+    const std::string name = field_file_name(code, src_.file_path);
+    if (replacement == 0 && name.empty()) return false;
+    if (hidden_by_field_ > 0) return true;
+    if (replacement != 0) {
+      append(replacement, piece_grpprl);
+      has_fields_ = true;
+    }
+    for (const char* at = name.c_str(); *at; at = g_utf8_next_char(at)) append(g_utf8_get_char(at), piece_grpprl);
+    return true;
   }
   void close_field(ByteSpan piece_grpprl) {
     if (overflow_fields_ > 0) {
@@ -216,16 +242,13 @@ class TextBuilder {
       return;
     }
     if (fields_.empty()) return;
-    // A page-number field stored without a result still shows its number.
+    // A page-number or file-name field stored without a result still shows what it fills in.
     if (fields_.back() == FieldPart::CODE) {
-      const char32_t replacement = field_replacement(field_codes_.back());
+      const std::string code = std::move(field_codes_.back());
       fields_.pop_back();
       field_codes_.pop_back();
       recount_hidden();
-      if (replacement != 0 && hidden_by_field_ == 0) {
-        append(replacement, piece_grpprl);
-        has_fields_ = true;
-      }
+      fill_field(code, piece_grpprl);
       return;
     }
     fields_.pop_back();

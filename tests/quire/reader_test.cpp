@@ -2,6 +2,8 @@
 // through the piece table, paragraphs, tables, fields, breaks, formatting.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "doc_writer.h"
 #include "engine/document.h"
 
@@ -85,6 +87,24 @@ TEST(QuireReader, FieldsShowResultsNotCodes) {
   plan.runs = {{u"A\x13 AUTHOR \\* MERGEFORMAT \x14" u"ROB\x15 B\x13 SEQ x\x15 C"
                 u"\x13 IF \x13 PAGE \x14" u"1\x15 \x14outer \x13 DATE \x14" u"today\x15\x15\r", true, {}}};
   EXPECT_EQ(paragraph_texts(open_plan(plan)), std::vector<std::string>{"AROB B Couter today"});
+}
+
+TEST(QuireReader, FileNameFieldsShowTheOpenedFilesNameElseTheirStoredResult) {
+  DocPlan plan;
+  plan.runs = {{u"\x13 FILENAME \x14" u"Document1\x15\r\x13 filename \\p \x14" u"C:\\Document1\x15\r"
+                u"\x13 FILENAMES \x14kept\x15\r\x13 FILENAME \x15\r", true, {}}};
+  EXPECT_EQ(paragraph_texts(open_plan(plan)), (std::vector<std::string>{"Document1", "C:\\Document1", "kept", ""}));
+  const std::string path = ::testing::TempDir() + "quire-named-\u00e9.doc";
+  const Bytes bytes = write_doc(plan);
+  FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
+  std::fclose(file);
+  Document doc;
+  ASSERT_EQ(open_document(doc, path.c_str()), OPEN_OK);
+  std::remove(path.c_str());
+  EXPECT_EQ(paragraph_texts(doc),
+            (std::vector<std::string>{"quire-named-\u00e9.doc", path, "kept", "quire-named-\u00e9.doc"}));
 }
 
 TEST(QuireReader, UnbalancedFieldMarksDoNotLoseLaterParagraphs) {

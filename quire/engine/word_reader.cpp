@@ -69,7 +69,7 @@ int read_word_streams(ByteSpan word, ByteSpan table0, ByteSpan table1, DocumentM
 
   TextSources sources{word, pieces, pages, styles, fib.ccp_text, &lists,
                       [&](uint32_t offset) { return load_inline_picture(data, offset, model); }, &anchors,
-                      file_path};
+                      data, file_path};
   build_text(sources, model);
   std::multimap<uint32_t, uint32_t> header_floats;
   load_floating_pictures(table_part(table, fib.spa_hdr), table_part(table, fib.dgg_info), word, model, header_floats,

@@ -42,7 +42,7 @@ compare: build
 # libFuzzer targets; FUZZ_SECONDS per target (default 60).
 fuzz:
 	@bash scripts/setup fuzz
-	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUM_FUZZ=ON -DVELLUM_TESTS=OFF >/dev/null
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUM_FUZZ=ON -DVELLUM_TESTS=OFF -DVELLUM_PYTHON=OFF >/dev/null
 	@cmake --build $(FUZZ) -j $(JOBS)
 	@bash scripts/fuzz $(FUZZ) $${FUZZ_SECONDS:-60}
 

@@ -6,7 +6,8 @@
 //                                       with conversion, and drawing
 //   render_bench gdi-corpus DIR [SECONDS]
 //                                       the same for the GDI player (files
-//                                       read once; drawing only)
+//                                       read once; drawing only), on one
+//                                       thread and on every core
 //   render_bench write-lines FILE N     writes a picture of N LINETO records
 //   render_bench file FILE LIMIT        renders one file repeatedly, prints
 //                                       the time of one render
@@ -22,6 +23,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "metafile/byte_order.h"
@@ -106,7 +108,29 @@ int bench_corpus(const std::string& dir, double min_seconds) {
 }
 
 // The GDI player over files held in memory: fonts and glyphs stay cached
-// across pictures, as in any long-running host.
+// across pictures, as in any long-running host. Run on one thread, then on
+// every core with the files dealt out, to show the caches scale.
+struct GdiPass {
+  size_t files = 0;
+  double megapixels = 0;
+};
+
+GdiPass gdi_pass(const std::vector<std::vector<uint8_t>>& files, uint32_t limit, size_t first,
+                 size_t step, double min_seconds) {
+  GdiPass done;
+  vellum::RenderTarget target{nullptr, 0, 0};
+  const Clock::time_point start = Clock::now();
+  do {
+    for (size_t i = first; i < files.size(); i += step) {
+      vellum::gdi::render_image(files[i].data(), files[i].size(), limit, &target, nullptr, {});
+      done.megapixels += double(target.Width) * target.Height / 1e6;
+      ++done.files;
+    }
+  } while (seconds_since(start) < min_seconds);
+  std::free(target.Pixels);
+  return done;
+}
+
 int bench_gdi_corpus(const std::string& dir, double min_seconds) {
   std::vector<std::vector<uint8_t>> files;
   for (const auto& entry : std::filesystem::directory_iterator(dir))
@@ -115,28 +139,28 @@ int bench_gdi_corpus(const std::string& dir, double min_seconds) {
     std::fprintf(stderr, "render_bench: no .wmf files in %s\n", dir.c_str());
     return 1;
   }
+  const size_t cores = std::max(1u, std::thread::hardware_concurrency());
   std::printf("gdi player in-process, %zu files\n", files.size());
-  std::printf("%6s %10s %12s %8s\n", "limit", "files/s", "megapixel/s", "us/file");
+  std::printf("%6s %8s %10s %12s %8s\n", "limit", "threads", "files/s", "megapixel/s", "us/file");
   for (uint32_t limit : {200u, 2000u}) {
-    vellum::RenderTarget target{nullptr, 0, 0};
-    auto pass = [&](size_t* count, double* megapixels) {
-      for (const auto& bytes : files) {
-        vellum::gdi::render_image(bytes.data(), bytes.size(), limit, &target, nullptr, {});
-        *megapixels += double(target.Width) * target.Height / 1e6;
-        ++*count;
+    gdi_pass(files, limit, 0, 1, 0);  // warm fontconfig and the face cache
+    for (size_t threads : {size_t(1), cores}) {
+      std::vector<GdiPass> parts(threads);
+      std::vector<std::thread> workers;
+      const Clock::time_point start = Clock::now();
+      for (size_t t = 0; t < threads; ++t)
+        workers.emplace_back([&, t] { parts[t] = gdi_pass(files, limit, t, threads, min_seconds); });
+      for (std::thread& worker : workers) worker.join();
+      const double total = seconds_since(start);
+      GdiPass sum;
+      for (const GdiPass& part : parts) {
+        sum.files += part.files;
+        sum.megapixels += part.megapixels;
       }
-    };
-    size_t count = 0;
-    double megapixels = 0;
-    pass(&count, &megapixels);  // warm fontconfig and the face cache
-    count = 0;
-    megapixels = 0;
-    const Clock::time_point start = Clock::now();
-    while (seconds_since(start) < min_seconds) pass(&count, &megapixels);
-    const double total = seconds_since(start);
-    std::printf("%6u %10.0f %12.1f %8.1f\n", limit, count / total, megapixels / total,
-                1e6 * total / count);
-    std::free(target.Pixels);
+      std::printf("%6u %8zu %10.0f %12.1f %8.1f\n", limit, threads, sum.files / total,
+                  sum.megapixels / total, 1e6 * total / sum.files);
+      if (cores == 1) break;
+    }
   }
   return 0;
 }

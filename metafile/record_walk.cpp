@@ -61,7 +61,10 @@ bool RecordWalk::next(Record* record) {
     broken_ = true;
     return false;
   }
-  if (function == 0) return false;  // end of file
+  if (function == 0) {
+    ended_ = true;
+    return false;
+  }
   record->function = function;
   record->size_bytes = words * 2;
   record->params = rest_.sub(record->size_bytes - RECORD_HEADER_SIZE);

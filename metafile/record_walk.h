@@ -51,10 +51,13 @@ class RecordWalk {
   // (then broken() is true).
   bool next(Record* record);
   bool broken() const { return broken_; }
+  // True once the walk has met the end-of-file record.
+  bool ended() const { return ended_; }
 
  private:
   ByteReader rest_;
   bool broken_ = false;
+  bool ended_ = false;
 };
 
 }  // namespace vellum

@@ -108,6 +108,7 @@ TEST(RecordWalk, YieldsEachRecordLimitedToItsDeclaredSize) {
   EXPECT_EQ(r.type(), 0x1B);
   EXPECT_FALSE(walk.next(&r));  // end-of-file record
   EXPECT_FALSE(walk.broken());
+  EXPECT_TRUE(walk.ended());
 }
 
 TEST(RecordWalk, BrokenFramingStopsTheWalk) {
@@ -141,6 +142,7 @@ TEST(RecordWalk, AStreamWithoutEndOfFileEndsWithItsBytes) {
   EXPECT_TRUE(walk.next(&r));
   EXPECT_FALSE(walk.next(&r));
   EXPECT_FALSE(walk.broken());
+  EXPECT_FALSE(walk.ended());
 }
 
 TEST(RecordWalk, HeadersThatDoNotFitAreRefused) {

@@ -265,6 +265,31 @@ WmfBuilder& WmfBuilder::select_object(int index) { return record(0x2D, 0x01).wor
 
 WmfBuilder& WmfBuilder::delete_object(int index) { return record(0xF0, 0x01).word(index).end(); }
 
+namespace {
+
+bool creates_object(uint8_t type) { return type >= 0xF7 || type == 0x42; }
+
+}  // namespace
+
+// Replays the table as GDI fills it: each create takes the lowest free slot,
+// DELETEOBJECT frees one.
+WmfBuilder& WmfBuilder::select_created() {
+  std::vector<bool> used;
+  size_t slot = 0;
+  for (const Record& r : records_) {
+    if (r.type == 0xF0 && r.parameters.size() >= 2) {
+      const size_t index = r.parameters[0] | r.parameters[1] << 8;
+      if (index < used.size()) used[index] = false;
+    } else if (creates_object(r.type)) {
+      slot = 0;
+      while (slot < used.size() && used[slot]) ++slot;
+      if (slot == used.size()) used.push_back(false);
+      used[slot] = true;
+    }
+  }
+  return select_object(static_cast<int>(slot));
+}
+
 WmfBuilder& WmfBuilder::set_bk_mode(int mode) { return record(0x02, 0x01).word(mode).end(); }
 
 WmfBuilder& WmfBuilder::set_window_org(int x, int y) {
@@ -407,7 +432,7 @@ std::vector<uint8_t> WmfBuilder::header_bytes(uint32_t file_words, uint32_t larg
     put_u16(out, placeable_->checksum.value_or(checksum));
   }
   uint16_t objects = 0;
-  for (const Record& r : records_) objects += r.type >= 0xF7 || r.type == 0x42;
+  for (const Record& r : records_) objects += creates_object(r.type);
   if (object_count_) objects = *object_count_;
   out.push_back(1);  // type: metafile in memory
   out.push_back(0);

@@ -104,6 +104,8 @@ class WmfBuilder {
   // Records the player skips.
   WmfBuilder& select_object(int index);
   WmfBuilder& delete_object(int index);
+  // SELECTOBJECT of the object the last create record made.
+  WmfBuilder& select_created();
   WmfBuilder& set_bk_mode(int mode);
   WmfBuilder& set_window_org(int x, int y);
   WmfBuilder& save_dc();

@@ -14,6 +14,7 @@
 #include "tools/common/cairo_output.h"
 #include "tools/common/exit_codes.h"
 #include "tools/common/input_file.h"
+#include "tools/common/png_writer.h"
 
 namespace vellum::render_tool {
 namespace {
@@ -82,12 +83,7 @@ PictureStatus write_picture(const PicturePlan& plan, const Options& options, Out
     uint32_t* pixels = nullptr;
     const PictureStatus status = render_pixels(plan, options.background, &pixels, report);
     if (status != PictureStatus::ok) return status;
-    Surface image(cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels), CAIRO_FORMAT_ARGB32,
-                                                      int(plan.fit.width), int(plan.fit.height),
-                                                      int(plan.fit.width * 4)),
-                  cairo_surface_destroy);
-    *written = cairo_surface_write_to_png_stream(image.get(), write_to_output, out) == CAIRO_STATUS_SUCCESS;
-    image.reset();
+    *written = write_png(pixels, plan.fit.width, plan.fit.height, out);
     std::free(pixels);
     return PictureStatus::ok;
   }
@@ -115,19 +111,27 @@ Conversion convert(const std::string& input_path, const std::string& output_path
   if (planned != PictureStatus::ok) return refusal(planned, input, options, plan.fit);
 
   plan.gdi_play = options.gdi_play;
-  OutputFile out;
-  if (!out.open(host_path_of(output_path.c_str()))) return failed(EXIT_NOT_WRITTEN, output + ": cannot write: " + out.reason());
+  auto out = std::make_unique<OutputFile>();
+  if (!out->open(host_path_of(output_path.c_str())))
+    return failed(EXIT_NOT_WRITTEN, output + ": cannot write: " + out->reason());
   DrawReport report;
   bool written = false;
-  const PictureStatus drawn = write_picture(plan, options, &out, &report, &written);
+  const PictureStatus drawn = write_picture(plan, options, out.get(), &report, &written);
   if (drawn != PictureStatus::ok) return refusal(drawn, input, options, plan.fit);
-  if (!written || !out.commit()) {
-    const std::string reason = out.reason().empty() ? "the picture could not be encoded" : out.reason();
+  if (!written) {
+    const std::string reason = out->reason().empty() ? "the picture could not be encoded" : out->reason();
     return failed(EXIT_NOT_WRITTEN, output + ": cannot write: " + reason);
   }
-  Conversion done{EXIT_OK, "", plan.fit.width, plan.fit.height, report.skipped.summary(), report.transparent};
+  Conversion done{EXIT_OK, "", plan.fit.width, plan.fit.height, report.skipped.summary(), report.transparent,
+                  std::move(out)};
   if (options.strict && !done.skipped.empty()) done.code = EXIT_SKIPPED;
   return done;
+}
+
+void put_in_place(Conversion* conversion, const std::string& output_path, bool committed, const std::string& reason) {
+  conversion->written.reset();
+  if (committed) return;
+  *conversion = failed(EXIT_NOT_WRITTEN, name_of(output_path, "standard output") + ": cannot write: " + reason);
 }
 
 }  // namespace vellum::render_tool

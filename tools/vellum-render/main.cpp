@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <system_error>
@@ -19,6 +20,7 @@
 
 #include "tools/common/exit_codes.h"
 #include "tools/vellum-render/batch_outputs.h"
+#include "tools/vellum-render/commit_queue.h"
 #include "tools/vellum-render/convert.h"
 #include "tools/vellum-render/render_options.h"
 
@@ -26,6 +28,9 @@ namespace {
 
 using namespace vellum::render_tool;
 using namespace vellum::tools;
+
+// Outputs being synced at once; the file system commits them together.
+constexpr unsigned COMMIT_THREADS = 8;
 
 // Prints results as they come, with a progress line on a terminal, and the
 // summary of a batch at the end.
@@ -119,19 +124,30 @@ int main(int argc, char** argv) {
   }
 
   std::vector<int> codes(options.inputs.size(), EXIT_OK);
-  std::atomic<size_t> next{0};
-  auto work = [&] {
-    for (size_t i; (i = next++) < options.inputs.size();) {
-      const Conversion conversion = convert(options.inputs[i], outputs[i], options);
-      codes[i] = conversion.code;
-      reporter.report(options.inputs[i], conversion);
-    }
-  };
-  const unsigned threads = unsigned(std::min<size_t>(options.jobs, options.inputs.size()));
-  std::vector<std::thread> pool;
-  for (unsigned t = 1; t < threads; ++t) pool.emplace_back(work);
-  work();
-  for (std::thread& t : pool) t.join();
+  {
+    const size_t inputs = options.inputs.size();
+    CommitQueue committing(inputs > 1 ? unsigned(std::min<size_t>(COMMIT_THREADS, inputs)) : 0);
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+      for (size_t i; (i = next++) < options.inputs.size();) {
+        auto conversion = std::make_shared<Conversion>(convert(options.inputs[i], outputs[i], options));
+        auto finish = [&, i, conversion](bool committed, const std::string& reason) {
+          put_in_place(conversion.get(), outputs[i], committed, reason);
+          codes[i] = conversion->code;
+          reporter.report(options.inputs[i], *conversion);
+        };
+        if (conversion->written)
+          committing.submit(std::move(conversion->written), finish);
+        else
+          finish(true, "");
+      }
+    };
+    const unsigned threads = unsigned(std::min<size_t>(options.jobs, options.inputs.size()));
+    std::vector<std::thread> pool;
+    for (unsigned t = 1; t < threads; ++t) pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool) t.join();
+  }
   reporter.finish();
 
   int code = EXIT_OK;

@@ -55,6 +55,23 @@ TEST(GdiObjects, CreateTakesTheLowestFreeSlot) {
   EXPECT_TRUE(pic.is(50, 50, 0, 255, 0)) << pic.describe(50, 50);
 }
 
+// The builder's select_created() must name the slot the player filled, or
+// every sample would draw with the wrong brush.
+TEST(GdiObjects, BuilderSelectsTheSlotThePlayerFilled) {
+  WmfBuilder wmf = gdi_canvas();
+  wmf.create_pen(NULL_PEN, 0, 0, 0, 0).select_created()  // 0
+      .create_brush(0, 255, 0, 0)                          // 1 red
+      .create_brush(0, 0, 0, 255)                          // 2 blue
+      .delete_object(1)
+      .create_brush(0, 0, 255, 0).select_created()         // lands in 1: green
+      .rectangle(0, 0, 50, 100)
+      .create_brush(0, 255, 255, 0).select_created()       // 3: yellow
+      .rectangle(50, 0, 100, 100);
+  const GdiPicture pic = play_gdi(wmf.finish(), 100, 100);
+  EXPECT_TRUE(pic.is(25, 50, 0, 255, 0)) << pic.describe(25, 50);
+  EXPECT_TRUE(pic.is(75, 50, 255, 255, 0)) << pic.describe(75, 50);
+}
+
 TEST(GdiObjects, DeletedSelectionStaysInEffect) {
   WmfBuilder wmf = gdi_canvas();
   wmf.create_pen(NULL_PEN, 0, 0, 0, 0)

@@ -75,6 +75,18 @@ VELLUM_API int vellum_render_file_with(const char* path, const vellum_options* o
 VELLUM_API int vellum_render_memory_with(const void* data, size_t size, const vellum_options* options,
                                          vellum_image* image, vellum_report* report);
 
+/* The largest side vellum_natural_size gives. */
+#define VELLUM_NATURAL_MAX_SIZE 4096u
+
+/* The picture's own size in pixels, found without drawing: its frame at 96
+   pixels an inch when the placeable header says how many units make an
+   inch, else one pixel a logical unit; shrunk, aspect kept, into
+   VELLUM_NATURAL_MAX_SIZE a side. Rendering with that size as max_width and
+   max_height draws the picture at it (rounding may take a pixel off one
+   side). VELLUM_OK, or the error a render of the bytes would report; the
+   sizes are 0 on error. */
+VELLUM_API int vellum_natural_size(const void* data, size_t size, uint32_t* width, uint32_t* height);
+
 /* The skipped records as one line, most frequent first: "3 SETROP2,
    1 ESCAPE" (empty when none). Writes at most capacity bytes including the
    terminating NUL; returns the length of the whole line. */

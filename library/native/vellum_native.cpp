@@ -131,6 +131,27 @@ extern "C" int vellum_render_memory_with(const void* data, size_t size, const ve
   });
 }
 
+extern "C" int vellum_natural_size(const void* data, size_t size, uint32_t* width, uint32_t* height) {
+  if (width) *width = 0;
+  if (height) *height = 0;
+  if (!data || size == 0 || !width || !height) return VELLUM_ERROR_INPUT;
+  if (size > size_t(INT32_MAX)) return VELLUM_ERROR_FORMAT;
+  vellum::gdi::Frame frame{};
+  if (!vellum::gdi::find_frame(static_cast<const uint8_t*>(data), size, &frame)) return VELLUM_ERROR_FORMAT;
+  vellum::SizeRequest request;
+  if (frame.units_per_inch) request.dpi = 96;
+  request.shrink_to = VELLUM_NATURAL_MAX_SIZE;
+  vellum::PixelFit fit{};
+  switch (vellum::fit_picture(frame.width(), frame.height(), frame.units_per_inch, request, &fit)) {
+    case vellum::FitStatus::ok: break;
+    case vellum::FitStatus::too_large: return VELLUM_ERROR_SIZE;
+    default: return VELLUM_ERROR_FORMAT;
+  }
+  *width = fit.width;
+  *height = fit.height;
+  return VELLUM_OK;
+}
+
 extern "C" size_t vellum_report_skipped_text(const vellum_report* report, char* text, size_t capacity) {
   return vellum::without_exceptions(size_t(0), [&]() -> size_t {
     vellum::SkipTally tally;

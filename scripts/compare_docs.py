@@ -22,6 +22,17 @@ def words(pdf):
     return run("pdftotext", "-q", str(pdf), "-").split()
 
 
+def text_words(words):
+    """The words that hold a letter or a digit: bullets and other symbol-font
+    marks are left out, since the office suite writes a symbol font's bullets
+    as private-use characters that no Unicode glyph can match."""
+    return [word for word in words if any(ch.isalnum() for ch in word)]
+
+
+def similarity(a, b):
+    return difflib.SequenceMatcher(None, a, b, autojunk=False).ratio() if a or b else 1.0
+
+
 def raster_images(pdf):
     lines = run("pdfimages", "-list", str(pdf)).splitlines()[2:]
     return sum(1 for line in lines if line.split()[2:3] == ["image"])
@@ -29,7 +40,8 @@ def raster_images(pdf):
 
 def main():
     corpus, out = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
-    print(f"{'document':<28} {'pages':>11} {'similarity':>10} {'pictures (office raster / ours placed)':>40}")
+    print(f"{'document':<28} {'pages':>11} {'similarity':>10} {'(all tokens)':>12} "
+          f"{'pictures (office raster / ours placed)':>40}")
     equal_pages = readable = 0
     for doc in sorted(corpus.glob("*.doc")):
         ours, theirs = out / "quire" / f"{doc.stem}.pdf", out / "office" / f"{doc.stem}.pdf"
@@ -40,10 +52,10 @@ def main():
         our_pages, their_pages = pages(ours), pages(theirs) if theirs.exists() else None
         equal_pages += our_pages == their_pages
         a, b = words(ours), words(theirs) if theirs.exists() else []
-        similarity = difflib.SequenceMatcher(None, a, b, autojunk=False).ratio() if a or b else 1.0
         count = (out / "quire" / f"{doc.stem}.count")
         placed = re.search(r"pictures (\d+)", count.read_text()) if count.exists() else None
-        print(f"{doc.name:<28} {our_pages!s:>5} / {their_pages!s:<3} {similarity:>10.3f} "
+        print(f"{doc.name:<28} {our_pages!s:>5} / {their_pages!s:<3} "
+              f"{similarity(text_words(a), text_words(b)):>10.3f} {similarity(a, b):>12.3f} "
               f"{raster_images(theirs) if theirs.exists() else '-':>20} / {placed.group(1) if placed else '?'}")
     print(f"page counts equal on {equal_pages} of {readable} readable documents")
 

@@ -11,11 +11,11 @@ namespace {
 
 ByteSpan span_of(const std::vector<uint8_t>& bytes) { return {bytes.data(), bytes.size()}; }
 
-int finish_open(Document& doc, int result, CompoundStreams& streams) {
+int finish_open(Document& doc, int result, CompoundStreams& streams, const std::string& path = {}) {
   doc = {};
   if (result == OPEN_OK)
     result = read_word_streams(span_of(streams.word), span_of(streams.table0), span_of(streams.table1),
-                               doc.model, span_of(streams.data));
+                               doc.model, span_of(streams.data), path);
   if (result != OPEN_OK) {
     doc = {};
     return result;
@@ -50,7 +50,7 @@ int open_document(Document& doc, const char* path) {
   return open_guarded(doc, [&] {
     CompoundStreams streams;
     const int result = path ? read_compound_file(path, streams) : OPEN_UNREADABLE;
-    return finish_open(doc, result, streams);
+    return finish_open(doc, result, streams, path ? path : "");
   });
 }
 

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include <glib.h>
+
+#include "form_fields.h"
 #include "number_format.h"
 #include "sprm.h"
 #include "symbol_fonts.h"
@@ -39,19 +42,50 @@ char32_t field_replacement(const std::string& code) {
   return 0;
 }
 
-// The Data-stream offset of the picture a 0x01 character shows, or -1 when
-// its run is no picture (form-field data, or an OLE object's own anchor).
-int32_t picture_location(ByteSpan chpx, ByteSpan piece) {
+// What a FILENAME field shows: the file's name, with \p its whole path;
+// empty for other fields, an unknown file or a name that is not UTF-8.
+std::string field_file_name(const std::string& code, const std::string& path) {
+  if (path.empty() || !g_utf8_validate(path.data(), static_cast<gssize>(path.size()), nullptr)) return {};
+  std::string upper;
+  for (char ch : code) upper.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(ch))));
+  const size_t word = upper.find_first_not_of(' ');
+  if (word == std::string::npos || upper.compare(word, 8, "FILENAME") != 0) return {};
+  if (upper.size() > word + 8 && upper[word + 8] != ' ' && upper[word + 8] != '\\') return {};
+  if (upper.find("\\P") != std::string::npos) return path;
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// What the modifiers of a 0x01 character say it is: a Data-stream offset,
+// and whether that offset holds form-field data or belongs to an OLE object.
+struct ObjectAnchor {
   int32_t at = -1;
-  bool data = false, ole = false;
+  bool form_data = false, ole = false;
+};
+ObjectAnchor object_anchor(ByteSpan chpx, ByteSpan piece) {
+  ObjectAnchor anchor;
   auto visit = [&](uint16_t sprm, ByteSpan operand) {
-    if (sprm == 0x6A03) at = static_cast<int32_t>(operand.u32_at(0));
-    if (sprm == 0x0806) data = operand.data[0] != 0;
-    if (sprm == 0x080A) ole = operand.data[0] != 0;
+    if (sprm == 0x6A03) anchor.at = static_cast<int32_t>(operand.u32_at(0));
+    if (sprm == 0x0806) anchor.form_data = operand.data[0] != 0;
+    if (sprm == 0x080A) anchor.ole = operand.data[0] != 0;
   };
   for_each_sprm(chpx, visit);
   for_each_sprm(piece, visit);
-  return data || ole ? -1 : at;
+  return anchor;
+}
+
+// The Data-stream offset of the picture a 0x01 character shows, or -1 when
+// its run is no picture (form-field data, or an OLE object's own anchor).
+int32_t picture_location(ByteSpan chpx, ByteSpan piece) {
+  const ObjectAnchor anchor = object_anchor(chpx, piece);
+  return anchor.form_data || anchor.ole ? -1 : anchor.at;
+}
+
+// The Data-stream offset of the form-field data a 0x01 character in a field
+// code names, or -1 when it names none.
+int32_t form_data_location(ByteSpan chpx, ByteSpan piece) {
+  const ObjectAnchor anchor = object_anchor(chpx, piece);
+  return anchor.form_data ? anchor.at : -1;
 }
 
 // Replaces characters of a symbol-encoded font by the Unicode ones they draw.
@@ -134,6 +168,8 @@ class TextBuilder {
     if (!fields_.empty() && fields_.back() == FieldPart::CODE && field_codes_.back().size() < MAX_FIELD_CODE &&
         ch >= 0x20 && ch < 0x80)
       field_codes_.back().push_back(static_cast<char>(ch));
+    if (ch == 0x01 && !fields_.empty() && fields_.back() == FieldPart::CODE)
+      field_data_.back() = form_data_location(chpx_, piece_grpprl);
     if (hidden_by_field_ > 0) return;
     switch (ch) {
       case 0x09: append(U'\t', piece_grpprl); return;
@@ -194,21 +230,35 @@ class TextBuilder {
     }
     fields_.push_back(FieldPart::CODE);
     field_codes_.emplace_back();
+    field_data_.push_back(-1);
     ++hidden_by_field_;
   }
   void separate_field(ByteSpan piece_grpprl) {
     if (overflow_fields_ > 0 || fields_.empty() || fields_.back() != FieldPart::CODE) return;
-    const char32_t replacement = field_replacement(field_codes_.back());
     fields_.back() = FieldPart::RESULT;
     recount_hidden();
-    if (replacement != 0 && hidden_by_field_ == 0) {
-      append(replacement, piece_grpprl);
-      has_fields_ = true;
-    }
-    if (replacement != 0) {
+    if (fill_field(field_codes_.back(), field_data_.back(), piece_grpprl)) {
       fields_.back() = FieldPart::REPLACED;
       recount_hidden();
     }
+  }
+  // Shows what the engine fills a field with instead of its stored result:
+  // page numbers (filled in when drawn), the document's file name and a
+  // drop-down's entry. Returns false for fields whose stored result stands.
+  bool fill_field(const std::string& code, int32_t form_data, ByteSpan piece_grpprl) {
+    const char32_t replacement = field_replacement(code);
+    const std::string name = field_file_name(code, src_.file_path);
+    const std::u16string choice =
+        form_data >= 0 ? dropdown_choice(src_.data, static_cast<uint32_t>(form_data)) : std::u16string{};
+    if (replacement == 0 && name.empty() && choice.empty()) return false;
+    if (hidden_by_field_ > 0) return true;
+    if (replacement != 0) {
+      append(replacement, piece_grpprl);
+      has_fields_ = true;
+    }
+    for (const char* at = name.c_str(); *at; at = g_utf8_next_char(at)) append(g_utf8_get_char(at), piece_grpprl);
+    for (char16_t ch : choice) append(ch >= 0xD800 && ch < 0xE000 ? U'\uFFFD' : ch, piece_grpprl);
+    return true;
   }
   void close_field(ByteSpan piece_grpprl) {
     if (overflow_fields_ > 0) {
@@ -216,20 +266,20 @@ class TextBuilder {
       return;
     }
     if (fields_.empty()) return;
-    // A page-number field stored without a result still shows its number.
+    // A page-number or file-name field stored without a result still shows what it fills in.
     if (fields_.back() == FieldPart::CODE) {
-      const char32_t replacement = field_replacement(field_codes_.back());
+      const std::string code = std::move(field_codes_.back());
+      const int32_t form_data = field_data_.back();
       fields_.pop_back();
       field_codes_.pop_back();
+      field_data_.pop_back();
       recount_hidden();
-      if (replacement != 0 && hidden_by_field_ == 0) {
-        append(replacement, piece_grpprl);
-        has_fields_ = true;
-      }
+      fill_field(code, form_data, piece_grpprl);
       return;
     }
     fields_.pop_back();
     field_codes_.pop_back();
+    field_data_.pop_back();
     recount_hidden();
   }
   void recount_hidden() {
@@ -490,6 +540,7 @@ class TextBuilder {
   std::vector<uint32_t> breaks_;  // byte offsets of manual page breaks in text_
   std::vector<FieldPart> fields_;
   std::vector<std::string> field_codes_;
+  std::vector<int32_t> field_data_;  // per open field: Data-stream offset of its form-field data, -1 for none
   size_t hidden_by_field_ = 0;
   size_t overflow_fields_ = 0;
   bool has_fields_ = false;

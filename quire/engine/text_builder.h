@@ -37,6 +37,8 @@ struct TextSources {
   // the model; returns its index + 1, or 0 when there is none.
   std::function<uint32_t(uint32_t)> load_picture;
   const AnchorMaps* anchors = nullptr;
+  ByteSpan data;  // the Data stream: form-field data
+  std::string file_path;  // where the document was opened from (FILENAME fields), empty when unknown
 };
 
 // Appends the main document's blocks to `model` (its sections must be set).

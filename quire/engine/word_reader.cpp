@@ -21,7 +21,8 @@ ByteSpan table_part(ByteSpan table, const FcLcb& where) { return table.slice(whe
 
 }  // namespace
 
-int read_word_streams(ByteSpan word, ByteSpan table0, ByteSpan table1, DocumentModel& model, ByteSpan data) {
+int read_word_streams(ByteSpan word, ByteSpan table0, ByteSpan table1, DocumentModel& model, ByteSpan data,
+                      const std::string& file_path) {
   Fib fib;
   int result = parse_fib(word, fib);
   if (result != OPEN_OK) return result;
@@ -67,7 +68,8 @@ int read_word_streams(ByteSpan word, ByteSpan table0, ByteSpan table1, DocumentM
                          anchors.floats);
 
   TextSources sources{word, pieces, pages, styles, fib.ccp_text, &lists,
-                      [&](uint32_t offset) { return load_inline_picture(data, offset, model); }, &anchors};
+                      [&](uint32_t offset) { return load_inline_picture(data, offset, model); }, &anchors,
+                      data, file_path};
   build_text(sources, model);
   std::multimap<uint32_t, uint32_t> header_floats;
   load_floating_pictures(table_part(table, fib.spa_hdr), table_part(table, fib.dgg_info), word, model, header_floats,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "doc_writer.h"
+#include "page_pixels.h"
 #include "engine/document.h"
 
 using namespace quire;
@@ -19,35 +20,6 @@ Document open_plan(const DocPlan& plan) {
   Document doc;
   EXPECT_EQ(open_document_memory(doc, bytes.data(), bytes.size()), OPEN_OK);
   return doc;
-}
-
-// Renders a page at one pixel per point (page size) and returns the pixels.
-struct Rendered {
-  int width = 0, height = 0;
-  std::vector<uint32_t> pixels;
-  uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-};
-Rendered draw(const Document& doc, int page) {
-  const Page& laid = doc.layout.pages.at(static_cast<size_t>(page - 1));
-  Rendered out{static_cast<int>(laid.width), static_cast<int>(laid.height), {}};
-  out.pixels.assign(static_cast<size_t>(out.width) * out.height, 0);
-  cairo_surface_t* surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(out.pixels.data()),
-                                                                 CAIRO_FORMAT_ARGB32, out.width, out.height, out.width * 4);
-  cairo_t* cr = cairo_create(surface);
-  EXPECT_EQ(draw_page(cr, doc.model, doc.layout, static_cast<size_t>(page - 1)), 0);
-  cairo_destroy(cr);
-  cairo_surface_destroy(surface);
-  return out;
-}
-
-// Rows [top, bottom) holding any non-white pixel.
-bool inked(const Rendered& r, int top, int bottom, uint32_t colour = 0) {
-  for (int y = std::max(0, top); y < std::min(bottom, r.height); ++y)
-    for (int x = 0; x < r.width; ++x) {
-      const uint32_t p = r.at(x, y);
-      if (colour ? p == colour : p != 0xFFFFFFFFu) return true;
-    }
-  return false;
 }
 
 std::string placed_text(const Document& doc, int page) {

@@ -2,6 +2,8 @@
 // through the piece table, paragraphs, tables, fields, breaks, formatting.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "doc_writer.h"
 #include "engine/document.h"
 
@@ -85,6 +87,63 @@ TEST(QuireReader, FieldsShowResultsNotCodes) {
   plan.runs = {{u"A\x13 AUTHOR \\* MERGEFORMAT \x14" u"ROB\x15 B\x13 SEQ x\x15 C"
                 u"\x13 IF \x13 PAGE \x14" u"1\x15 \x14outer \x13 DATE \x14" u"today\x15\x15\r", true, {}}};
   EXPECT_EQ(paragraph_texts(open_plan(plan)), std::vector<std::string>{"AROB B Couter today"});
+}
+
+TEST(QuireReader, FileNameFieldsShowTheOpenedFilesNameElseTheirStoredResult) {
+  DocPlan plan;
+  plan.runs = {{u"\x13 FILENAME \x14" u"Document1\x15\r\x13 filename \\p \x14" u"C:\\Document1\x15\r"
+                u"\x13 FILENAMES \x14kept\x15\r\x13 FILENAME \x15\r", true, {}}};
+  EXPECT_EQ(paragraph_texts(open_plan(plan)), (std::vector<std::string>{"Document1", "C:\\Document1", "kept", ""}));
+  const std::string path = ::testing::TempDir() + "quire-named-\u00e9.doc";
+  const Bytes bytes = write_doc(plan);
+  FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
+  std::fclose(file);
+  Document doc;
+  ASSERT_EQ(open_document(doc, path.c_str()), OPEN_OK);
+  std::remove(path.c_str());
+  EXPECT_EQ(paragraph_texts(doc),
+            (std::vector<std::string>{"quire-named-\u00e9.doc", path, "kept", "quire-named-\u00e9.doc"}));
+}
+
+// Form-field data of a drop-down offering `entries`, `chosen` picked, as
+// Word stores it in the Data stream behind an empty picture header.
+Bytes dropdown_data(const std::vector<std::u16string>& entries, uint8_t chosen) {
+  Bytes field;
+  auto u16 = [&](uint16_t v) { field.insert(field.end(), {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)}); };
+  u16(0xFFFF), u16(0xFFFF);           // version
+  u16(static_cast<uint16_t>(2 | chosen << 2));  // a drop-down, its chosen entry
+  u16(0), u16(0);                     // cch, hps
+  u16(0), u16(0);                     // no name
+  u16(0);                             // default entry
+  for (int i = 0; i < 5; ++i) u16(0), u16(0);  // no format, help, status or macros
+  u16(0xFFFF), u16(static_cast<uint16_t>(entries.size())), u16(0);
+  for (const std::u16string& entry : entries) {
+    u16(static_cast<uint16_t>(entry.size()));
+    for (char16_t ch : entry) u16(ch);
+  }
+  Bytes out(0x44, 0);
+  const uint32_t size = static_cast<uint32_t>(out.size() + field.size());
+  for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(size >> (8 * i));
+  out[4] = 0x44;
+  out.insert(out.end(), field.begin(), field.end());
+  return out;
+}
+
+TEST(QuireReader, DropDownFieldsShowTheirChosenEntry) {
+  DocPlan plan;
+  plan.data = dropdown_data({u"Choose from list", u"Co-applicant"}, 1);
+  const Bytes second = dropdown_data({u"First", u"Second"}, 7);  // chosen past the list: the first shows
+  const uint32_t second_at = static_cast<uint32_t>(plan.data.size());
+  plan.data.insert(plan.data.end(), second.begin(), second.end());
+  const Bytes form_field = concat({sprm_u8(0x0806, 1)});
+  auto anchor = [&](uint32_t at) { return concat({picture_run(at), form_field}); };
+  plan.runs = {{u"A \x13 FORMDROPDOWN ", true, {}}, {u"\x01", true, anchor(0)},
+               {u"\x14\u2002\u2002\x15 B\r\x13 FORMDROPDOWN ", false, {}}, {u"\x01", true, anchor(second_at)},
+               {u"\x15\r\x13 FORMDROPDOWN ", true, {}}, {u"\x01", true, picture_run(0)},  // no form data
+               {u"\x14kept\x15\r", true, {}}};
+  EXPECT_EQ(paragraph_texts(open_plan(plan)), (std::vector<std::string>{"A Co-applicant B", "First", "kept"}));
 }
 
 TEST(QuireReader, UnbalancedFieldMarksDoNotLoseLaterParagraphs) {

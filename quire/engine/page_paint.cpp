@@ -1,0 +1,175 @@
+// Drawing laid-out pages onto cairo: paper, table cell shading and lines,
+// the footnote separator, each placed paragraph's kept lines with their
+// borders, shading and tab leaders, and the pictures behind and in front.
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+
+#include "number_format.h"
+#include "page_layout.h"
+#include "paragraph_layout.h"
+#include "picture_drawing.h"
+#include "tab_leaders.h"
+
+namespace quire {
+namespace {
+
+constexpr double NOTE_LINE_WIDTH = 144.0;  // the footnote separator: two inches
+
+// Paragraph text with its page-number characters filled in.
+Paragraph with_fields(const Paragraph& paragraph, int32_t number, int32_t count, uint8_t nfc) {
+  Paragraph out = paragraph;
+  out.text.clear();
+  out.runs.clear();
+  std::string page = format_number(number, nfc == NFC_BULLET || nfc == NFC_NONE ? uint8_t{NFC_DECIMAL} : nfc);
+  std::string total = std::to_string(count);
+  for (const TextRun& run : paragraph.runs) {
+    const uint32_t start = static_cast<uint32_t>(out.text.size());
+    std::string piece = paragraph.text.substr(run.start, run.end - run.start);
+    for (const auto& [mark, value] : {std::pair<const char*, const std::string*>{"\xEE\x80\x80", &page},
+                                      std::pair<const char*, const std::string*>{"\xEE\x80\x81", &total}}) {
+      for (size_t at = piece.find(mark); at != std::string::npos; at = piece.find(mark, at + value->size()))
+        piece.replace(at, 3, *value);
+    }
+    out.text += piece;
+    out.runs.push_back({start, static_cast<uint32_t>(out.text.size()), run.props});
+  }
+  std::erase_if(out.runs, [](const TextRun& run) { return run.start == run.end; });
+  return out;
+}
+
+void draw_paragraph(cairo_t* cr, const PlacedParagraph& part, const ParagraphMetrics* kept, const FontChoice& fonts,
+                    const Page& page, int32_t page_count, uint8_t nfc) {
+  const Paragraph* paragraph = part.paragraph;
+  Paragraph filled;
+  if (paragraph->has_fields) {
+    filled = with_fields(*paragraph, page.number, page_count, nfc);
+    paragraph = &filled;
+  }
+  const ParaProps& props = paragraph->props;
+  if (props.shaded && props.shading != 0xFFFFFF) {
+    cairo_set_source_rgb(cr, (props.shading >> 16 & 0xFF) / 255.0, (props.shading >> 8 & 0xFF) / 255.0,
+                         (props.shading & 0xFF) / 255.0);
+    cairo_rectangle(cr, part.x, part.top, part.width, part.bottom - part.top);
+    cairo_fill(cr);
+  }
+  auto border = [&](const BorderLine& line, double x0, double y0, double x1, double y1) {
+    if (line.width == 0) return;
+    cairo_set_source_rgb(cr, (line.colour >> 16 & 0xFF) / 255.0, (line.colour >> 8 & 0xFF) / 255.0,
+                         (line.colour & 0xFF) / 255.0);
+    cairo_set_line_width(cr, std::max(0.25, line.width / 8.0));
+    cairo_move_to(cr, x0, y0);
+    cairo_line_to(cr, x1, y1);
+    cairo_stroke(cr);
+  };
+  const double left = part.x - 2, right = part.x + part.width + 2;
+  border(props.border_top, left, part.top - props.border_top.space - 1, right, part.top - props.border_top.space - 1);
+  border(props.border_bottom, left, part.bottom + props.border_bottom.space + 1, right,
+         part.bottom + props.border_bottom.space + 1);
+  border(props.border_left, left - props.border_left.space, part.top, left - props.border_left.space, part.bottom);
+  border(props.border_right, right + props.border_right.space, part.top, right + props.border_right.space, part.bottom);
+  cairo_set_source_rgb(cr, 0, 0, 0);
+
+  // The lines as they were laid out when the document was; a short
+  // paragraph whose layout was not kept, or one with page numbers to fill
+  // in, is laid out again.
+  const ParagraphMetrics* metrics = kept;
+  ParagraphMetrics again;
+  if (!metrics || metrics->layouts.empty() || paragraph != part.paragraph) {
+    again = lay_out_paragraph(main_layout_context(), *paragraph, fonts, part.width);
+    metrics = &again;
+  }
+  const double origin = paragraph_box(props, part.width, 0).x;
+  const int end = std::min(part.end_line, static_cast<int>(metrics->lines.size()));
+  for (int line = std::max(0, part.first_line); line < end; ++line) {
+    const LineBox& box = metrics->lines[static_cast<size_t>(line)];
+    cairo_move_to(cr, part.x + box.x, part.top + box.baseline);
+    pango_cairo_show_layout_line(cr, box.line);
+    draw_tab_leaders(cr, box.line, *paragraph, box.start, part.x + box.x, part.top + box.baseline, origin + box.x);
+  }
+}
+
+void draw_pictures(cairo_t* cr, const DocumentModel& model, const Page& page, bool behind) {
+  for (const PlacedPicture& placed : page.pictures)
+    if (placed.behind == behind && placed.picture < model.pictures.size())
+      draw_picture(cr, model.pictures[placed.picture], placed.x, placed.y, placed.width, placed.height);
+}
+
+}  // namespace
+
+int draw_page(cairo_t* cr, const DocumentModel& model, const PageLayout& layout, size_t index) {
+  if (!cr || index >= layout.pages.size()) return -1;
+  const Page& page = layout.pages[index];
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, 0, page.width, page.height);
+  cairo_clip(cr);
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  cairo_paint(cr);
+
+  draw_pictures(cr, model, page, true);
+  for (const CellBox& box : page.boxes)
+    if (box.shading != 0xFFFFFFFFu) {
+      cairo_set_source_rgb(cr, (box.shading >> 16 & 0xFF) / 255.0, (box.shading >> 8 & 0xFF) / 255.0,
+                           (box.shading & 0xFF) / 255.0);
+      cairo_rectangle(cr, box.x, box.y, box.width, box.height);
+      cairo_fill(cr);
+    }
+  cairo_set_source_rgb(cr, 0, 0, 0);
+  cairo_set_line_width(cr, 0.5);
+  for (const CellBox& box : page.boxes) {
+    const double right = box.x + box.width, bottom = box.y + box.height;
+    auto side = [&](uint8_t bit, double x0, double y0, double x1, double y1) {
+      if (!(box.sides & bit)) return;
+      cairo_move_to(cr, x0, y0);
+      cairo_line_to(cr, x1, y1);
+    };
+    side(CELL_TOP, box.x, box.y, right, box.y);
+    side(CELL_LEFT, box.x, box.y, box.x, bottom);
+    side(CELL_BOTTOM, box.x, bottom, right, bottom);
+    side(CELL_RIGHT, right, box.y, right, bottom);
+  }
+  cairo_stroke(cr);
+  if (page.note_line >= 0) {
+    cairo_move_to(cr, page.note_line_x, page.note_line);
+    cairo_line_to(cr, page.note_line_x + NOTE_LINE_WIDTH, page.note_line);
+    cairo_stroke(cr);
+  }
+
+  const FontChoice fonts{model.fonts, model.defaults.font, &model.pictures, model.default_tab};
+  const uint8_t nfc = page.section < model.sections.size() ? model.sections[page.section].page_number_format : 0;
+  set_drawn_model(&model);
+  for (const PlacedParagraph& part : page.paragraphs) {
+    const ParagraphMetrics* kept = part.measured < layout.measured.size() ? &layout.measured[part.measured] : nullptr;
+    draw_paragraph(cr, part, kept, fonts, page, static_cast<int32_t>(layout.pages.size()), nfc);
+  }
+  set_drawn_model(nullptr);
+  draw_pictures(cr, model, page, false);
+  cairo_restore(cr);
+  return 0;
+}
+
+int render_page(const DocumentModel& model, const PageLayout& layout, size_t index, uint8_t* pixels,
+                int stride) {
+  if (index >= layout.pages.size() || !pixels || stride < PAGE_WIDTH * 4) return -1;
+  cairo_surface_t* surface =
+      cairo_image_surface_create_for_data(pixels, CAIRO_FORMAT_ARGB32, PAGE_WIDTH, PAGE_HEIGHT, stride);
+  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(surface);
+    return -1;
+  }
+  cairo_t* cr = cairo_create(surface);
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  cairo_paint(cr);
+  // The page fitted into the buffer, aspect kept, centred.
+  const Page& page = layout.pages[index];
+  const double scale = std::min(PAGE_WIDTH / page.width, PAGE_HEIGHT / page.height);
+  cairo_translate(cr, (PAGE_WIDTH - page.width * scale) / 2, (PAGE_HEIGHT - page.height * scale) / 2);
+  cairo_scale(cr, scale, scale);
+  const int result = draw_page(cr, model, layout, index);
+  cairo_destroy(cr);
+  cairo_surface_flush(surface);
+  cairo_surface_destroy(surface);
+  return result;
+}
+
+}  // namespace quire

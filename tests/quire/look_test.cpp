@@ -1,0 +1,112 @@
+// How paragraphs look where the file says so: tab stops and their leaders,
+// paragraph shading and borders, capitals.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "doc_writer.h"
+#include "engine/document.h"
+#include "page_pixels.h"
+
+using namespace quire;
+using namespace quire_test;
+
+namespace {
+
+Document open_plan(const DocPlan& plan) {
+  const Bytes bytes = write_doc(plan);
+  Document doc;
+  EXPECT_EQ(open_document_memory(doc, bytes.data(), bytes.size()), OPEN_OK);
+  return doc;
+}
+
+// sprmPChgTabsPapx adding one stop: its place in twips, kind (0 left,
+// 1 centre, 2 right, 3 decimal) and leader (0 none, 1 dots, 2 hyphens, 3 line).
+Bytes tab_stop(int16_t position, uint8_t kind, uint8_t leader) {
+  const uint16_t at = static_cast<uint16_t>(position);
+  return {0x0D, 0xC6, 5, 0, 1, static_cast<uint8_t>(at), static_cast<uint8_t>(at >> 8),
+          static_cast<uint8_t>(kind | leader << 3)};
+}
+
+// The placed paragraph `index` of page 1, as whole pixel rows.
+struct Rows {
+  int top = 0, bottom = 0;
+};
+Rows rows_of(const Document& doc, size_t index) {
+  const PlacedParagraph& part = doc.layout.pages.at(0).paragraphs.at(index);
+  return {static_cast<int>(part.top), static_cast<int>(part.bottom + 0.5)};
+}
+
+// The rightmost inked column of rows [top, bottom), -1 when none.
+int right_edge(const Rendered& r, Rows rows) {
+  for (int x = r.width - 1; x >= 0; --x)
+    if (ink_in(r, x, rows.top, x + 1, rows.bottom) > 0) return x;
+  return -1;
+}
+
+}  // namespace
+
+TEST(QuireLook, RightTabsEndTheirTextAtTheStopAndLeadersFillOnlyTheirTab) {
+  // Stops four inches in: 72 + 288 = 360 points from the page's left edge.
+  DocPlan plan = plain_doc({u"Name\tPage", u"Name\tPage", u"Name\tPage"});
+  plan.paragraphs = {tab_stop(5760, 2, 1), tab_stop(5760, 2, 0), tab_stop(5760, 2, 3)};
+  const Document doc = open_plan(plan);
+  const Rendered page = draw(doc, 1);
+  ASSERT_GT(page.width, 0);
+  const Rows dotted = rows_of(doc, 0), plain = rows_of(doc, 1), lined = rows_of(doc, 2);
+  EXPECT_NEAR(right_edge(page, dotted), 360, 3);
+  EXPECT_NEAR(right_edge(page, plain), 360, 3);
+  // Between "Name" (ends near 100) and "Page" (starts near 330).
+  EXPECT_GT(ink_in(page, 140, dotted.top, 300, dotted.bottom), 20);
+  EXPECT_EQ(ink_in(page, 140, plain.top, 300, plain.bottom), 0);
+  EXPECT_GT(ink_in(page, 140, lined.top, 300, lined.bottom), 100);  // a line, not dots
+}
+
+TEST(QuireLook, ShadingFillsTheParagraphAndBordersDrawOnTheirSidesOnly) {
+  DocPlan plan = plain_doc({u"Shaded", u"Plain", u"Ruled below"});
+  plan.paragraphs = {{0x2D, 0x44, 7 << 5, 0},               // sprmPShd80: clear, yellow background
+                     {},
+                     {0x26, 0x64, 12, 1, 1, 0}};            // sprmPBrcBottom80: 1.5 pt single black
+  const Document doc = open_plan(plan);
+  const Rendered page = draw(doc, 1);
+  ASSERT_GT(page.width, 0);
+  const Rows shaded = rows_of(doc, 0), plain = rows_of(doc, 1), ruled = rows_of(doc, 2);
+  // Right of the word, inside the text column: yellow behind the first, white behind the second.
+  const int middle = (shaded.top + shaded.bottom) / 2;
+  EXPECT_EQ(page.at(400, middle), 0xFFFFFF00u);
+  EXPECT_EQ(page.at(400, (plain.top + plain.bottom) / 2), 0xFFFFFFFFu);
+  // The bottom rule spans the column just under the third paragraph, and nothing rules the others.
+  EXPECT_GT(ink_in(page, 400, ruled.bottom, 500, ruled.bottom + 4), 100);
+  EXPECT_EQ(ink_in(page, 400, plain.top + 1, 500, plain.bottom - 1), 0);
+}
+
+TEST(QuireLook, CapitalsWidenTheTextAndSuperscriptSitsAboveTheBaseline) {
+  DocPlan plan = plain_doc({});
+  plan.runs = {{u"capitals\r", true, {}},
+               {u"capitals\r", true, {0x3B, 0x08, 1}},   // sprmCFCaps
+               {u"capitals\r", true, {0x3A, 0x08, 1}},   // sprmCFSmallCaps
+               {u"x2\r", true, {}},
+               {u"x", true, {}},
+               {u"2\r", true, {0x48, 0x2A, 1}}};         // sprmCIss: superscript
+  const Document doc = open_plan(plan);
+  const Rendered page = draw(doc, 1);
+  ASSERT_GT(page.width, 0);
+  const int lower = right_edge(page, rows_of(doc, 0)), upper = right_edge(page, rows_of(doc, 1));
+  const int small = right_edge(page, rows_of(doc, 2));
+  EXPECT_GT(upper, lower + 10);
+  EXPECT_GT(small, lower);
+  EXPECT_LT(small, upper);
+  // How far above its line's baseline the last character's ink ends.
+  auto lift = [&](size_t index) {
+    const PlacedParagraph& part = doc.layout.pages.at(0).paragraphs.at(index);
+    const double baseline = part.top + doc.layout.measured.at(part.measured).lines.at(0).baseline;
+    const Rows rows = rows_of(doc, index);
+    const int right = right_edge(page, rows);
+    for (int y = rows.bottom; y >= rows.top; --y)
+      if (ink_in(page, right - 1, y, right + 1, y + 1) > 0) return baseline - (y + 1);
+    return 0.0;
+  };
+  EXPECT_NEAR(lift(3), 0, 1);
+  EXPECT_GT(lift(4), 2.5);
+}

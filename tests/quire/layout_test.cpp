@@ -6,6 +6,7 @@
 #include "doc_writer.h"
 #include "engine/document.h"
 #include "engine/paragraph_metrics.h"
+#include "open_plan.h"
 
 using namespace quire;
 using namespace quire_test;
@@ -38,13 +39,6 @@ Ink ink_of(const std::vector<uint32_t>& pixels) {
       ink.bottom = std::max(ink.bottom, y);
     }
   return ink;
-}
-
-Document open_plan(const DocPlan& plan) {
-  const Bytes bytes = write_doc(plan);
-  Document doc;
-  EXPECT_EQ(open_document_memory(doc, bytes.data(), bytes.size()), OPEN_OK);
-  return doc;
 }
 
 }  // namespace

@@ -9,18 +9,12 @@
 #include "doc_writer.h"
 #include "engine/document.h"
 #include "engine/number_format.h"
+#include "open_plan.h"
 
 using namespace quire;
 using namespace quire_test;
 
 namespace {
-
-Document open_plan(const DocPlan& plan) {
-  const Bytes bytes = write_doc(plan);
-  Document doc;
-  EXPECT_EQ(open_document_memory(doc, bytes.data(), bytes.size()), OPEN_OK);
-  return doc;
-}
 
 std::vector<std::string> texts(const Document& doc) {
   std::vector<std::string> out;

@@ -8,18 +8,12 @@
 #include "doc_writer.h"
 #include "engine/document.h"
 #include "page_pixels.h"
+#include "open_plan.h"
 
 using namespace quire;
 using namespace quire_test;
 
 namespace {
-
-Document open_plan(const DocPlan& plan) {
-  const Bytes bytes = write_doc(plan);
-  Document doc;
-  EXPECT_EQ(open_document_memory(doc, bytes.data(), bytes.size()), OPEN_OK);
-  return doc;
-}
 
 // sprmPChgTabsPapx adding one stop: its place in twips, kind (0 left,
 // 1 centre, 2 right, 3 decimal) and leader (0 none, 1 dots, 2 hyphens, 3 line).

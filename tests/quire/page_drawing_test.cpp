@@ -7,6 +7,7 @@
 
 #include "doc_writer.h"
 #include "engine/page_drawing.h"
+#include "open_plan.h"
 
 using namespace quire;
 using namespace quire_test;
@@ -40,13 +41,6 @@ Bounds dark_bounds(const Document& doc, int page, double scale, int width, int h
     }
   cairo_surface_destroy(surface);
   return b;
-}
-
-Document open_plan(const DocPlan& plan) {
-  const Bytes bytes = write_doc(plan);
-  Document doc;
-  EXPECT_EQ(open_document_memory(doc, bytes.data(), bytes.size()), OPEN_OK);
-  return doc;
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace {
 
 ByteSpan span_of(const std::vector<uint8_t>& bytes) { return {bytes.data(), bytes.size()}; }
 
-int finish_open(Document& doc, int result, CompoundStreams& streams, const std::string& path = {}) {
+int finish_open(Document& doc, int result, CompoundStreams& streams, const std::string& path) {
   doc = {};
   if (result == OPEN_OK)
     result = read_word_streams(span_of(streams.word), span_of(streams.table0), span_of(streams.table1),
@@ -54,11 +54,11 @@ int open_document(Document& doc, const char* path) {
   });
 }
 
-int open_document_memory(Document& doc, const uint8_t* data, size_t size) {
+int open_document_memory(Document& doc, const uint8_t* data, size_t size, const char* file_path) {
   return open_guarded(doc, [&] {
     CompoundStreams streams;
     const int result = data || size == 0 ? read_compound_memory(data, size, streams) : OPEN_UNREADABLE;
-    return finish_open(doc, result, streams);
+    return finish_open(doc, result, streams, file_path ? file_path : "");
   });
 }
 

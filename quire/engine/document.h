@@ -33,7 +33,8 @@ struct Document {
 // document is left empty (no pages, empty texts). Nothing is thrown: a
 // document that runs out of memory is OPEN_TOO_LARGE.
 int open_document(Document& doc, const char* path);
-int open_document_memory(Document& doc, const uint8_t* data, size_t size);
+// `file_path` names the file the bytes came from, for FILENAME fields.
+int open_document_memory(Document& doc, const uint8_t* data, size_t size, const char* file_path = nullptr);
 
 // Draws page `page` (counted from 1) into a 595 x 842 ARGB32 buffer with
 // `stride` bytes per row. Returns 0, or -1 when there is no such page.

@@ -28,7 +28,7 @@ class QuireExport : public ::testing::Test {
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     quire_test::DocPlan plan = quire_test::plain_doc({u"Marmalade on page one\f", u"Quokka on page two\f",
-                                                      u"Zeppelin on page three"});
+                                                      u"Zeppelin on page three, file \x13 FILENAME \x14stored\x15"});
     plan.title = "A \"quoted\" title";
     plan.author = "Ada Author";
     write_file("three.doc", quire_test::write_doc(plan));
@@ -60,6 +60,8 @@ TEST_F(QuireExport, PdfCarriesTheTextOfEveryPageAsText) {
   EXPECT_EQ(run.output, "");  // no terminal: no progress line
   const std::string text = pdf_text("all.pdf");
   for (const char* word : {"Marmalade", "Quokka", "Zeppelin"}) EXPECT_NE(text.find(word), std::string::npos) << text;
+  // A FILENAME field shows the exported file's name, not the name stored when it was saved.
+  EXPECT_NE(text.find("file three.doc"), std::string::npos) << text;
   EXPECT_EQ(run_command("pdfinfo " + path("all.pdf") + " | grep -c '^Pages: *3$'").output, "1\n");
   // The fonts travel inside the file.
   const std::string fonts = run_command("pdffonts " + path("all.pdf")).output;

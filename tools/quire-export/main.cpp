@@ -127,7 +127,8 @@ int main(int argc, char** argv) {
   if (bytes.empty()) return fail(tools::EXIT_NOT_USABLE, name + ": an empty file, not a Word document");
 
   quire::Document doc;
-  const int opened = quire::open_document_memory(doc, bytes.data(), bytes.size());
+  const char* file_path = options.input == "-" ? nullptr : options.input.c_str();
+  const int opened = quire::open_document_memory(doc, bytes.data(), bytes.size(), file_path);
   if (opened != quire::OPEN_OK) return refuse(name, opened);
   bytes = {};
 

@@ -44,6 +44,8 @@ struct TableRow {
   std::vector<uint8_t> align;     // per cell: 0 top, 1 centre, 2 bottom
   std::vector<uint8_t> borders;   // per cell: CellSide bits
   int16_t height = 0;             // twips: > 0 at least, < 0 exactly, 0 as tall as its text
+  int16_t gap_half = 108;         // twips between each cell's edges and its text
+  uint16_t width_percent = 0;     // 50ths of a percent of the text width, or 0: the cells' widths
 };
 
 enum class BlockKind : uint8_t { PARAGRAPH, ROW, PAGE_BREAK };

@@ -12,7 +12,11 @@ namespace quire {
 namespace {
 
 constexpr double MIN_TEXT_WIDTH = 72.0, MIN_TEXT_HEIGHT = 72.0;
-constexpr double CELL_PAD_X = 5.4, CELL_PAD_Y = 1.5;
+// Word keeps no margin above and below a cell's text; the border line drawn
+// on the cell's edge takes this much of the row.
+constexpr double CELL_PAD_Y = 0.25;
+constexpr double MAX_CELL_PAD_X = 72.0;
+constexpr uint16_t MAX_WIDTH_PERCENT = 5000;  // the whole text width
 constexpr double MIN_CELL_TEXT_WIDTH = 8.0;
 constexpr double MAX_PARAGRAPH_SPACE = 200.0;
 constexpr double MIN_PAGE_SIDE = 72.0, MAX_PAGE_SIDE = 14400.0;  // 1 inch .. 200 inches
@@ -137,6 +141,9 @@ class Paginator {
 
   // --- planning ------------------------------------------------------------
 
+  // The room between a cell's edges and its text, from the row's definition.
+  static double cell_pad_x(const TableRow& row) { return std::clamp(points(row.gap_half), 0.0, MAX_CELL_PAD_X); }
+
   void plan_paragraph(const Paragraph& paragraph, double column_width, double min_width) {
     jobs_.push_back({&paragraph, paragraph_box(paragraph.props, column_width, min_width).width});
   }
@@ -149,7 +156,7 @@ class Paginator {
       const std::vector<double> widths = cell_widths(block.row, frame, x);
       for (size_t i = 0; i < block.row.cells.size(); ++i)
         for (const Paragraph& paragraph : block.row.cells[i].paragraphs)
-          plan_paragraph(paragraph, widths[i] - 2 * CELL_PAD_X, MIN_CELL_TEXT_WIDTH);
+          plan_paragraph(paragraph, widths[i] - 2 * cell_pad_x(block.row), MIN_CELL_TEXT_WIDTH);
     }
   }
   void plan_blocks(const std::vector<Block>& blocks, const Frame& frame) {
@@ -411,9 +418,13 @@ class Paginator {
       widths[i] = width;
       total += width;
     }
+    // A table set to a share of the text width has its cells stretched or
+    // shrunk to it; the stored cell widths are only the last layout's.
+    const double wanted = std::min(row.width_percent, MAX_WIDTH_PERCENT) / 5000.0 * frame.width;
     const double room = frame.page_width - frame.left;
-    if (total > room) for (double& width : widths) width *= room / total;
-    x = std::clamp(frame.left + points(row.edges[0]), 0.0, frame.page_width - std::min(total, room));
+    const double shown = wanted > 0 ? std::min(wanted, room) : std::min(total, room);
+    for (double& width : widths) width *= shown / total;
+    x = std::clamp(frame.left + points(row.edges[0]), 0.0, frame.page_width - shown);
     return widths;
   }
 
@@ -425,7 +436,7 @@ class Paginator {
       const size_t measured = next_++;
       const MeasureJob& job = jobs_[measured];
       const ParagraphMetrics& metrics = out_.measured[measured];
-      if (y > top) y += space_points(paragraph.props.space_before);
+      y += space_points(paragraph.props.space_before);
       const double x = left + std::max(0.0, paragraph_box(paragraph.props, job.width, 0).x);
       placed.push_back(
           {&paragraph, x, y, job.width, 0, static_cast<int>(metrics.lines.size()), y + metrics.height, measured});
@@ -446,7 +457,7 @@ class Paginator {
     std::vector<std::pair<size_t, double>> cell_parts;  // first placed paragraph, content height
     for (size_t i = 0; i < row.cells.size(); ++i) {
       const size_t first = placed.size();
-      const double content = place_cell(row.cells[i], x + CELL_PAD_X, CELL_PAD_Y, placed, notes, notes_height);
+      const double content = place_cell(row.cells[i], x + cell_pad_x(row), CELL_PAD_Y, placed, notes, notes_height);
       cell_parts.emplace_back(first, content);
       height = std::max(height, content);
       boxes.push_back({x, 0, widths[i], 0, i < row.shading.size() ? row.shading[i] : 0xFFFFFFFFu,

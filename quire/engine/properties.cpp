@@ -201,6 +201,10 @@ void apply_para_sprm(ParaProps& props, uint16_t sprm, ByteSpan operand) {
     case 0x442D: props.shaded = shading80(operand.u16_at(0), props.shading); break;
     case 0xC64D: props.shaded = shading97(operand, 0, props.shading); break;
     case 0x9407: props.row_height = s16(operand); break;
+    case 0x9602: props.gap_half = s16(operand); break;
+    case 0xF614:  // preferred table width: a unit (2: 50ths of a percent), then the width
+      if (operand.size >= 3) props.width_percent = operand.data[0] == 2 ? operand.u16_at(1) : 0;
+      break;
     case 0xD605:    // table borders: top, left, bottom, right, inside horizontal, inside vertical
     case 0xD613: {
       const size_t size = sprm == 0xD605 ? 4 : 8;

@@ -70,6 +70,9 @@ struct ParaProps {
   uint8_t table_borders = 0;               // row ends: CellSide bits of the table's own lines, plus
                                             // INSIDE_H / INSIDE_V for the lines between cells
   int16_t row_height = 0;                   // row ends, twips: > 0 at least, < 0 exactly, 0 automatic
+  int16_t gap_half = 108;                   // row ends: twips between a cell's edge and its text
+  uint16_t width_percent = 0;               // row ends: the table's width in 50ths of a percent of the
+                                            // text width, 0 when it keeps its cells' own widths
 };
 
 // Sides of a table cell that carry a border line.

@@ -509,6 +509,8 @@ class TextBuilder {
       block.row.align = row_end->cell_align;
       block.row.borders = row_end->cell_borders;
       block.row.height = row_end->row_height;
+      block.row.gap_half = row_end->gap_half;
+      block.row.width_percent = row_end->width_percent;
     }
     block.row.shading.resize(cells, 0xFFFFFFFFu);
     block.row.align.resize(cells, 0);

@@ -136,6 +136,64 @@ TEST(QuireLayout, TableRowsAreBoxedSideBySide) {
   EXPECT_TRUE(row_has_ink(static_cast<int>(b.x) + 3, static_cast<int>(b.x + b.width) - 3));
 }
 
+// Where a row's text and boxes land for the given row-end modifiers, with
+// 12 points of space before each cell's paragraph.
+struct RowShape {
+  std::vector<CellBox> boxes;
+  std::vector<double> text_x, text_top;
+};
+RowShape row_shape(const Bytes& row_end) {
+  DocPlan plan;
+  plan.runs = {{u"left cell\aright cell\a\a", true, {}}};
+  const Bytes in_cell = concat({sprm_u8(0x2416, 1), sprm_u16(0xA413, 240)});
+  plan.paragraphs = {in_cell, in_cell, concat({sprm_u8(0x2416, 1), sprm_u8(0x2417, 1), row_end})};
+  const Document doc = open_plan(plan);
+  RowShape shape;
+  if (doc.layout.pages.size() != 1) return shape;
+  shape.boxes = doc.layout.pages[0].boxes;
+  for (const PlacedParagraph& placed : doc.layout.pages[0].paragraphs) {
+    shape.text_x.push_back(placed.x);
+    shape.text_top.push_back(placed.top);
+  }
+  return shape;
+}
+
+// A table definition of two cells 1440 twips wide, the first starting at -108.
+Bytes two_cell_definition() {
+  Bytes operand{2};
+  for (int16_t edge : {-108, 1332, 2772}) {
+    operand.push_back(static_cast<uint8_t>(edge & 0xFF));
+    operand.push_back(static_cast<uint8_t>((edge >> 8) & 0xFF));
+  }
+  operand.resize(operand.size() + 2 * 20, 0);  // two cells without borders or alignment
+  Bytes sprm{0x08, 0xD6, static_cast<uint8_t>((operand.size() + 1) & 0xFF), static_cast<uint8_t>((operand.size() + 1) >> 8)};
+  sprm.insert(sprm.end(), operand.begin(), operand.end());
+  return sprm;
+}
+
+TEST(QuireLayout, CellsKeepTheirSpaceBeforeAndTheRowsMarginsAndWidth) {
+  const RowShape plain = row_shape(two_cell_definition());
+  ASSERT_EQ(plain.boxes.size(), 2u);
+  ASSERT_EQ(plain.text_x.size(), 2u);
+  EXPECT_NEAR(plain.boxes[0].width, 72.0, 0.01);
+  EXPECT_NEAR(plain.text_x[0] - plain.boxes[0].x, 5.4, 0.01);  // the default margin
+  // Space before counts at the top of a cell too: the text starts 12 points down.
+  EXPECT_NEAR(plain.text_top[0] - plain.boxes[0].y, 12.25, 0.01);
+  EXPECT_GT(plain.boxes[0].height, 12.25 + 10.0);  // the space and a line of 10-point text
+
+  // The row's own margin beside the text (0x9602: 360 twips).
+  const RowShape wide_margin = row_shape(concat({two_cell_definition(), sprm_u16(0x9602, 360)}));
+  ASSERT_EQ(wide_margin.text_x.size(), 2u);
+  EXPECT_NEAR(wide_margin.text_x[1] - wide_margin.boxes[1].x, 18.0, 0.01);
+
+  // A table set to the whole text width stretches its cells to it, keeping their shares.
+  const RowShape full = row_shape(concat({two_cell_definition(), Bytes{0x14, 0xF6, 0x02, 0x88, 0x13}}));
+  ASSERT_EQ(full.boxes.size(), 2u);
+  const double text_width = (11900 - 2 * 1440) / 20.0;  // the fixture's A4 page inside one-inch margins
+  EXPECT_NEAR(full.boxes[0].width + full.boxes[1].width, text_width, 0.01);
+  EXPECT_NEAR(full.boxes[0].width, full.boxes[1].width, 0.01);
+}
+
 TEST(QuireLayout, PagesOutsideTheDocumentAreNotDrawn) {
   const Document doc = open_plan(plain_doc({u"one page"}));
   std::vector<uint8_t> pixels(STRIDE * PAGE_HEIGHT);

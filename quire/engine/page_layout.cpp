@@ -162,9 +162,9 @@ class Paginator {
     jobs_.push_back({&paragraph, paragraph_box(paragraph.props, column_width, min_width).width});
   }
 
-  void plan_block(const Block& block, const Frame& frame) {
+  void plan_block(const Block& block, const Frame& frame, double min_width = MIN_TEXT_WIDTH / 2) {
     if (block.kind == BlockKind::PARAGRAPH) {
-      plan_paragraph(block.paragraph, frame.width, MIN_TEXT_WIDTH / 2);
+      plan_paragraph(block.paragraph, frame.width, min_width);
     } else if (block.kind == BlockKind::ROW) {
       double x = 0;
       const std::vector<double> widths = cell_widths(block.row, frame, x);
@@ -187,7 +187,7 @@ class Paginator {
       inner.left = 0;
       inner.width = frame_width(blocks.subspan(b, end - b), column);
       frame_widths_[&blocks[b]] = inner.width;
-      for (; b < end; ++b) plan_block(blocks[b], inner);
+      for (; b < end; ++b) plan_block(blocks[b], inner, MIN_CELL_TEXT_WIDTH);
     }
   }
 

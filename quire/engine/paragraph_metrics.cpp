@@ -104,14 +104,15 @@ ParagraphMetrics measure(PangoContext* context, const MeasureJob& job, const Fon
 }
 
 double natural_width(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts, double max_width) {
-  LayoutPtr layout(make_paragraph_layout(context, paragraph, fonts, max_width));
+  // Page numbers are measured as two digits wide.
+  const Paragraph measured = paragraph.has_fields ? with_fields(paragraph, 88, 88, 0) : Paragraph{};
+  LayoutPtr layout(make_paragraph_layout(context, paragraph.has_fields ? measured : paragraph, fonts, max_width));
   pango_layout_set_width(layout.get(), -1);
   PangoRectangle logical;
   pango_layout_get_extents(layout.get(), nullptr, &logical);
   const ParaProps& props = paragraph.props;
   double width = static_cast<double>(logical.width) / PANGO_SCALE + points(props.left_indent + props.right_indent);
-  // Room for rounding, and for page numbers longer than the mark standing for them.
-  width += paragraph.has_fields ? paragraph.mark.half_points / 2.0 : 1.0;
+  width += 1.0;  // room for rounding
   return std::clamp(width, 1.0, std::max(1.0, max_width));
 }
 

@@ -20,7 +20,7 @@ void read_note_anchors(ByteSpan table, const Fib& fib, size_t& footnotes, size_t
 void build_parts(ByteSpan table, const Fib& fib, const TextSources& sources, DocumentModel& model,
                  const std::multimap<uint32_t, uint32_t>& header_floats);
 
-// Facing pages and the default tab width from the DOP.
+// Facing pages, revision markup when printed and the default tab width from the DOP.
 void read_document_settings(ByteSpan dop, DocumentModel& model);
 
 }  // namespace quire

@@ -22,6 +22,7 @@ constexpr double NOTE_GAP = 12.0;          // separator line and the space aroun
 constexpr double HEADER_GAP = 4.0;
 constexpr double UNBOUNDED = std::numeric_limits<double>::max() / 4;
 constexpr double MIN_TEXT_BESIDE_FRAME = 72.0;  // narrower room beside a frame is left empty
+constexpr size_t MAX_FRAMES_KEPT_CLEAR = 64;    // per page: text may run over frames past these
 
 struct Frame {
   double left = 72, top = 72, width = 451, bottom = 770;
@@ -659,7 +660,8 @@ class Paginator {
       boxes.push_back(cell);
     }
     Exclusion exclusion;
-    if (!fixed && exclusion_of(position, box, exclusion)) exclusions_.push_back(exclusion);
+    if (!fixed && exclusions_.size() < MAX_FRAMES_KEPT_CLEAR && exclusion_of(position, box, exclusion))
+      exclusions_.push_back(exclusion);
     page_has_content_ = true;
   }
   FrameBox place_frame_box(const FramePosition& position, double width, double height) const {

@@ -28,6 +28,8 @@ struct CharProps {
   int32_t picture_at = -1;          // Data-stream offset of a picture descriptor, -1 for none
   uint32_t picture = 0;             // the model's picture index + 1 shown by this run, 0 for none
   uint32_t note = 0;                // note reference mark: the note's index + 1, 0 for none
+  uint8_t check_box = 0;            // a form check box drawn here: 1 empty, 2 ticked, 0 none
+  uint16_t box_size = 0;            // its size in half-points, 0 for the text's size
 
   bool operator==(const CharProps&) const = default;
 };

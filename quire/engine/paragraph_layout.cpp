@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "number_format.h"
 #include "picture_drawing.h"
 
 namespace quire {
@@ -220,6 +221,28 @@ void set_drawn_model(const DocumentModel* model) { drawn_model = model; }
 ParagraphBox paragraph_box(const ParaProps& props, double column_width, double min_width) {
   const double origin = points(props.left_indent + std::min<int32_t>(0, props.first_indent));
   return {origin, std::max(min_width, column_width - origin - points(props.right_indent))};
+}
+
+// Paragraph text with its page-number characters filled in.
+Paragraph with_fields(const Paragraph& paragraph, int32_t number, int32_t count, uint8_t nfc) {
+  Paragraph out = paragraph;
+  out.text.clear();
+  out.runs.clear();
+  std::string page = format_number(number, nfc == NFC_BULLET || nfc == NFC_NONE ? uint8_t{NFC_DECIMAL} : nfc);
+  std::string total = std::to_string(count);
+  for (const TextRun& run : paragraph.runs) {
+    const uint32_t start = static_cast<uint32_t>(out.text.size());
+    std::string piece = paragraph.text.substr(run.start, run.end - run.start);
+    for (const auto& [mark, value] : {std::pair<const char*, const std::string*>{"\xEE\x80\x80", &page},
+                                      std::pair<const char*, const std::string*>{"\xEE\x80\x81", &total}}) {
+      for (size_t at = piece.find(mark); at != std::string::npos; at = piece.find(mark, at + value->size()))
+        piece.replace(at, 3, *value);
+    }
+    out.text += piece;
+    out.runs.push_back({start, static_cast<uint32_t>(out.text.size()), run.props});
+  }
+  std::erase_if(out.runs, [](const TextRun& run) { return run.start == run.end; });
+  return out;
 }
 
 PangoContext* main_layout_context() {

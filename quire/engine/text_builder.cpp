@@ -527,6 +527,7 @@ class TextBuilder {
       block.row.align = row_end->cell_align;
       block.row.borders = row_end->cell_borders;
       block.row.height = row_end->row_height;
+      block.row.frame = row_end->frame;
     }
     block.row.shading.resize(cells, 0xFFFFFFFFu);
     block.row.align.resize(cells, 0);

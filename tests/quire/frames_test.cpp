@@ -178,7 +178,7 @@ TEST(QuireFrames, APositionedTableSitsTopRightWithTheTextBesideIt) {
   const CellBox& cell = doc.layout.pages[0].boxes[0];
   EXPECT_NEAR(cell.x + cell.width, A4_WIDTH - MARGIN, 0.01);
   EXPECT_DOUBLE_EQ(cell.width, 72);
-  EXPECT_DOUBLE_EQ(cell.y, 65);  // a line high, so the heading at 72 runs beside it
+  EXPECT_DOUBLE_EQ(cell.y, 65);  // reaching below the top margin
   const PlacedParagraph& heading = part_of(doc, "Heading beside the table");
   EXPECT_DOUBLE_EQ(heading.top, MARGIN);
   EXPECT_LE(heading.x + heading.width, cell.x - 9 + 0.01);

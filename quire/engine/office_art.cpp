@@ -24,7 +24,8 @@ constexpr double MAX_INSET = 720.0, MAX_LINE_WIDTH = 72.0;  // points
 
 // Boolean property sets: each flag has a "use" bit 16 places higher saying
 // the flag is set at all; without it the default stands.
-constexpr uint32_t FILLED_BIT = 1u << 4, LINE_BIT = 1u << 3, ART_ITALIC_BIT = 1u << 4, ART_BOLD_BIT = 1u << 5;
+constexpr uint32_t FILLED_BIT = 1u << 4, LINE_BIT = 1u << 3, ART_ITALIC_BIT = 1u << 4, ART_BOLD_BIT = 1u << 5,
+                   ART_SHOWN_BIT = 1u << 14;
 void apply_flag(uint32_t flags, uint32_t bit, bool& out) {
   if (flags & (bit << 16)) out = (flags & bit) != 0;
 }
@@ -67,6 +68,7 @@ bool art_record_at(ByteSpan bytes, size_t at, ArtRecord& out) {
 
 ShapeProps read_shape_props(const ArtRecord& opt) {
   ShapeProps props;
+  bool art_shown = true;
   ByteReader in(opt.body.data, opt.body.size, ByteOrder::little);
   // Complex properties keep their data after the fixed entries, in entry order.
   size_t complex_at = static_cast<size_t>(opt.instance) * PROP_ENTRY;
@@ -91,6 +93,7 @@ ShapeProps read_shape_props(const ArtRecord& opt) {
       case PROP_ART_FLAGS:
         apply_flag(value, ART_BOLD_BIT, props.art_bold);
         apply_flag(value, ART_ITALIC_BIT, props.art_italic);
+        apply_flag(value, ART_SHOWN_BIT, art_shown);
         break;
       case PROP_FILL_COLOUR: props.fill_given = colour_of(value, props.fill) || props.fill_given; break;
       case PROP_FILL_FLAGS: apply_flag(value, FILLED_BIT, props.filled); break;
@@ -105,6 +108,7 @@ ShapeProps read_shape_props(const ArtRecord& opt) {
     }
   }
   if (props.line_width < 0) props.line_width = 0;
+  if (!art_shown) props.art.clear();
   return props;
 }
 

@@ -131,6 +131,7 @@ struct DocumentModel {
   std::vector<Story> stories;  // headers and footers
   std::vector<std::array<int32_t, STORY_KINDS>> section_stories;  // per section
   bool facing_pages = false;   // different odd and even headers
+  bool revision_markup = false;  // tracked changes print with markup (else deleted text is hidden)
   int32_t default_tab = 720;   // twips between default tab stops
   std::vector<Note> footnotes, endnotes;
   std::vector<Picture> pictures;

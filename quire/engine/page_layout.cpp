@@ -264,6 +264,7 @@ class Paginator {
     page.height = frame_.page_height;
     page.section = section_;
     page.number = number_;
+    page.text_left = frame_.left;
     const int32_t header = story_for(true), footer = story_for(false);
     const SectionFormat& format = section(section_);
     page_frame_ = frame_;

@@ -53,6 +53,7 @@ struct Page {
   std::vector<PlacedPicture> pictures;
   double note_line = -1;  // y of the footnote separator, -1 for none
   double note_line_x = 0;
+  double text_left = 0;  // the text frame's left edge: change bars stand left of it
 };
 
 // Invariant: never empty once laid out; pages point into the model they were

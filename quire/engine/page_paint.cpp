@@ -10,6 +10,7 @@
 #include "page_layout.h"
 #include "paragraph_layout.h"
 #include "picture_drawing.h"
+#include "revisions.h"
 #include "shape_drawing.h"
 #include "tab_leaders.h"
 
@@ -17,6 +18,16 @@ namespace quire {
 namespace {
 
 constexpr double NOTE_LINE_WIDTH = 144.0;  // the footnote separator: two inches
+constexpr double CHANGE_BAR_GAP = 6.0, CHANGE_BAR_WIDTH = 0.75;  // left of the text frame
+
+// Whether the paragraph's bytes [start, end) hold a run that shows a change.
+bool changed(const Paragraph& paragraph, uint32_t start, uint32_t end) {
+  auto run = std::upper_bound(paragraph.runs.begin(), paragraph.runs.end(), start,
+                              [](uint32_t at, const TextRun& r) { return at < r.end; });
+  for (; run != paragraph.runs.end() && run->start < end; ++run)
+    if (shows_change(run->props)) return true;
+  return false;
+}
 
 // Paragraph text with its page-number characters filled in.
 Paragraph with_fields(const Paragraph& paragraph, int32_t number, int32_t count, uint8_t nfc) {
@@ -88,6 +99,14 @@ void draw_paragraph(cairo_t* cr, const PlacedParagraph& part, const ParagraphMet
     cairo_move_to(cr, part.x + box.x, part.top + box.baseline);
     pango_cairo_show_layout_line(cr, box.line);
     draw_tab_leaders(cr, box.line, *paragraph, box.start, part.x + box.x, part.top + box.baseline, origin + box.x);
+    const size_t next = static_cast<size_t>(line) + 1;
+    const uint32_t line_end =
+        next < metrics->lines.size() ? metrics->lines[next].start : static_cast<uint32_t>(paragraph->text.size());
+    if (changed(*paragraph, box.start, line_end)) {
+      cairo_set_source_rgb(cr, 0, 0, 0);
+      cairo_rectangle(cr, page.text_left - CHANGE_BAR_GAP, part.top + box.top, CHANGE_BAR_WIDTH, box.bottom - box.top);
+      cairo_fill(cr);
+    }
   }
 }
 

@@ -17,6 +17,7 @@ constexpr size_t SEPARATOR_STORIES = 6;
 constexpr size_t TEXT_BOX_ENTRY = 22;  // FTXBXS: chain and reuse data we do not need
 constexpr size_t MAX_TEXT_BOXES = 0xFFFF;
 constexpr int32_t MIN_TAB = 36, MAX_TAB = 14400;
+constexpr uint8_t PRINT_REVISION_MARKS = 0x10;  // fRMPrint, in the DOP's eighth byte
 
 ByteReader reader_of(ByteSpan span) { return ByteReader(span.data, span.size, ByteOrder::little); }
 ByteSpan table_part(ByteSpan table, const FcLcb& where) { return table.slice(where.fc, where.lcb); }
@@ -134,10 +135,13 @@ void build_text_boxes(ByteSpan table, const Fib& fib, const TextSources& sources
 void read_document_settings(ByteSpan dop, DocumentModel& model) {
   ByteReader in = reader_of(dop);
   const uint8_t flags = in.u8();
-  in.skip(9);
+  in.skip(6);
+  const uint8_t review = in.u8();
+  in.skip(2);
   const uint16_t tab = in.u16();
   if (in.failed()) return;
   model.facing_pages = (flags & 1) != 0;
+  model.revision_markup = (review & PRINT_REVISION_MARKS) != 0;
   if (tab >= MIN_TAB && tab <= MAX_TAB) model.default_tab = tab;
 }
 

@@ -24,7 +24,7 @@ void build_parts(ByteSpan table, const Fib& fib, const TextSources& sources, Doc
 // the headers): each ShapeText that names a story gets its paragraphs.
 void build_text_boxes(ByteSpan table, const Fib& fib, const TextSources& sources, DocumentModel& model);
 
-// Facing pages and the default tab width from the DOP.
+// Facing pages, revision markup when printed and the default tab width from the DOP.
 void read_document_settings(ByteSpan dop, DocumentModel& model);
 
 }  // namespace quire

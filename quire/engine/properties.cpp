@@ -119,6 +119,9 @@ void apply_char_sprm(CharProps& props, const CharProps& style, uint16_t sprm, By
     case 0x0836: props.italic = toggle_value(operand.data[0], style.italic); break;
     case 0x0837: props.strike = toggle_value(operand.data[0], style.strike); break;
     case 0x0800: props.deleted = toggle_value(operand.data[0], style.deleted); break;
+    case 0x0801: props.inserted = toggle_value(operand.data[0], style.inserted); break;
+    case 0x4804: props.insert_author = operand.u16_at(0); break;
+    case 0x4863: props.delete_author = operand.u16_at(0); break;
     case 0x083C: props.hidden = toggle_value(operand.data[0], style.hidden); break;
     case 0x2A3E: props.underline = operand.data[0] != 0; break;
     case 0x4A43:

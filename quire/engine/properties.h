@@ -11,7 +11,9 @@ namespace quire {
 
 struct CharProps {
   bool bold = false, italic = false, strike = false, underline = false, hidden = false;
-  bool deleted = false;             // removed under revision marking: not shown
+  bool deleted = false;             // removed under revision marking
+  bool inserted = false;            // added under revision marking
+  uint16_t insert_author = 0, delete_author = 0;  // revision authors (ibstRMark, ibstRMarkDel)
   uint16_t half_points = 20;        // font size in half-points
   bool auto_colour = true;          // "automatic" colour: black on the white page
   uint32_t colour = 0;              // 0xRRGGBB when !auto_colour

@@ -7,6 +7,7 @@
 
 #include "form_fields.h"
 #include "number_format.h"
+#include "revisions.h"
 #include "sprm.h"
 #include "symbol_fonts.h"
 #include "text_decode.h"
@@ -387,13 +388,15 @@ class TextBuilder {
     paragraph.props = std::move(props);
     paragraph.mark = resolve_chars(style_chars, chpx_, piece_grpprl);
     paragraph.has_fields = has_fields_;
-    // Hidden and deleted runs are dropped here, now that their properties are known.
+    // Hidden runs, and deleted ones unless markup shows them, are dropped
+    // here, now that their properties are known.
     for (const RawRun& raw : raw_) {
       CharProps chars = resolve_chars(style_chars, raw.chpx, raw.piece);
-      if (chars.hidden || chars.deleted) {
+      if (chars.hidden || !revision_kept(chars, model_.revision_markup)) {
         for (uint32_t& at : breaks_) if (at > raw.start) at -= std::min(at, raw.end) - raw.start;
         continue;
       }
+      show_revision(chars, model_.revision_markup);
       chars.picture = raw.picture;
       chars.note = raw.note;
       std::string piece = text_.substr(raw.start, raw.end - raw.start);

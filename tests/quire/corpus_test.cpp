@@ -91,11 +91,18 @@ TEST(QuireCorpus, PropertiesLanguageAndTextPerFile) {
   }
 }
 
-TEST(QuireCorpus, RevisionDeletedTextIsNotShown) {
+TEST(QuireCorpus, RevisionsPrintWithTheirMarkupAsTheDocumentAsks) {
   SKIP_WITHOUT_CORPUS();
   Document doc;
   ASSERT_EQ(open_document(doc, corpus_file("test01.doc").c_str()), OPEN_OK);
-  EXPECT_FALSE(contains_text(doc, "This text has been deleted"));
+  ASSERT_TRUE(doc.model.revision_markup);
+  bool struck = false;  // the deleted sentence is shown, struck through
+  for (const Block& block : doc.model.blocks) {
+    const size_t at = block.paragraph.text.find("has been deleted");
+    for (const TextRun& run : block.paragraph.runs)
+      if (at != std::string::npos && run.start <= at && at < run.end) struck = run.props.strike;
+  }
+  EXPECT_TRUE(struck);
 }
 
 TEST(QuireCorpus, EveryDocumentOpensWithWordsOwnPageCountAndInkOnPageOne) {

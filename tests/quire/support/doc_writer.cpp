@@ -432,6 +432,7 @@ void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
   }
   Bytes dop(64, 0);
   dop[0] = plan.facing_pages ? 1 : 0;
+  dop[7] = plan.revision_markup ? 0x10 : 0;
   put16(dop, 10, 720);
   place(dop, DOP);
   Bytes sed;

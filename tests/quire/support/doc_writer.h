@@ -72,6 +72,7 @@ struct DocPlan {
   Bytes data;  // the Data stream, written when not empty
   std::vector<std::u16string> fonts{u"Times New Roman", u"Arial", u"Symbol"};
   bool facing_pages = false;
+  bool revision_markup = false;  // the DOP asks for tracked changes printed with markup
   // Paragraph modifiers for the n-th paragraph (counted by its end mark);
   // paragraphs past the end of the list have none.
   std::vector<Bytes> paragraphs;

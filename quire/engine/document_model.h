@@ -44,6 +44,7 @@ struct TableRow {
   std::vector<uint8_t> align;     // per cell: 0 top, 1 centre, 2 bottom
   std::vector<uint8_t> borders;   // per cell: CellSide bits
   int16_t height = 0;             // twips: > 0 at least, < 0 exactly, 0 as tall as its text
+  FramePosition frame;            // a positioned table's place
 };
 
 enum class BlockKind : uint8_t { PARAGRAPH, ROW, PAGE_BREAK };

@@ -18,16 +18,22 @@ bool locale_for(uint16_t lid, char (&locale)[ULOC_FULLNAME_CAPACITY]) {
 
 }  // namespace
 
-std::string language_name(uint16_t lid) {
+std::string language_locale(uint16_t lid) {
   if (lid == 0) return {};
   char locale[ULOC_FULLNAME_CAPACITY] = {};
   // An id for a sublanguage ICU does not know still names its language.
   if (!locale_for(lid, locale) &&
       !locale_for(static_cast<uint16_t>((lid & PRIMARY_LANGUAGE_MASK) | DEFAULT_SUBLANGUAGE), locale))
     return {};
+  return locale;
+}
+
+std::string language_name(uint16_t lid) {
+  const std::string locale = language_locale(lid);
+  if (locale.empty()) return {};
   UChar name[128];
   UErrorCode status = U_ZERO_ERROR;
-  const int32_t length = uloc_getDisplayName(locale, "en", name, 128, &status);
+  const int32_t length = uloc_getDisplayName(locale.c_str(), "en", name, 128, &status);
   if (U_FAILURE(status) || length <= 0 || length >= 128) return {};
   char utf8[512];
   int32_t utf8_length = 0;

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <span>
 
+#include "frame_geometry.h"
 #include "paragraph_layout.h"
 #include "paragraph_metrics.h"
 
@@ -19,6 +21,8 @@ constexpr double MIN_PAGE_SIDE = 72.0, MAX_PAGE_SIDE = 14400.0;  // 1 inch .. 20
 constexpr double NOTE_GAP = 12.0;          // separator line and the space around it
 constexpr double HEADER_GAP = 4.0;
 constexpr double UNBOUNDED = std::numeric_limits<double>::max() / 4;
+constexpr double MIN_TEXT_BESIDE_FRAME = 72.0;  // narrower room beside a frame is left empty
+constexpr size_t MAX_FRAMES_KEPT_CLEAR = 64;    // per page: text may run over frames past these
 
 struct Frame {
   double left = 72, top = 72, width = 451, bottom = 770;
@@ -61,12 +65,32 @@ std::vector<std::pair<uint32_t, uint32_t>> note_marks(const Paragraph& paragraph
   return marks;
 }
 
-// A laid-out story (header or footer): its placed parts relative to its top, and its height.
+// A laid-out story (header or footer): its placed parts relative to its top,
+// its height, and the parts of frames placed against the page instead.
 struct StoryPlacement {
-  std::vector<PlacedParagraph> paragraphs;
-  std::vector<CellBox> boxes;
+  std::vector<PlacedParagraph> paragraphs, fixed_paragraphs;
+  std::vector<CellBox> boxes, fixed_boxes;
   double height = 0;
+  size_t end_job = 0;  // the measuring job after its last paragraph
 };
+
+// The position of a block set in a frame, or null for one in the flow.
+const FramePosition* frame_of(const Block& block) {
+  if (block.kind == BlockKind::PAGE_BREAK) return nullptr;
+  const FramePosition& position = block.kind == BlockKind::ROW ? block.row.frame : block.paragraph.props.frame;
+  return position.positioned() ? &position : nullptr;
+}
+
+// The end of the frame that starts at blocks[first]: the blocks after it
+// in the same section with the same position belong to it.
+size_t frame_end(std::span<const Block> blocks, size_t first) {
+  const FramePosition* position = frame_of(blocks[first]);
+  size_t end = first + 1;
+  while (end < blocks.size() && blocks[end].section == blocks[first].section && frame_of(blocks[end]) &&
+         *frame_of(blocks[end]) == *position)
+    ++end;
+  return end;
+}
 
 // Lays out in two passes: every paragraph is measured at the width its
 // place gives it (all at once, see paragraph_metrics.h), then the measured
@@ -88,23 +112,21 @@ class Paginator {
     number_ = (section(0).restart_numbers ? section(0).first_number : 1) - 1;
     start_page();
     next_ = 0;
-    for (size_t b = 0; b < model_.blocks.size(); ++b) {
+    for (size_t b = 0; b < model_.blocks.size();) {
       const Block& block = model_.blocks[b];
       if (block.section != section_) enter_section(block.section);
       block_top_ = -1;
-      switch (block.kind) {
-        case BlockKind::PAGE_BREAK: finish_page(); start_page(); break;
-        case BlockKind::PARAGRAPH: place_paragraph(block.paragraph); break;
-        case BlockKind::ROW: place_row(block.row); break;
+      size_t end = b + 1;
+      if (block.kind == BlockKind::PAGE_BREAK) {
+        finish_page();
+        start_page();
+      } else {
+        end = place_block(model_.blocks, b);
       }
-      place_floats(b);
+      for (; b < end; ++b) place_floats(b);
     }
     // Endnotes follow the text.
-    for (const Note& note : model_.endnotes)
-      for (const Block& block : note.story.blocks) {
-        if (block.kind == BlockKind::PARAGRAPH) place_paragraph(block.paragraph);
-        else if (block.kind == BlockKind::ROW) place_row(block.row);
-      }
+    for (const Note& note : model_.endnotes) place_blocks(note.story.blocks);
     // Notes that did not fit get pages of their own.
     finish_page();
     while (!carried_.empty()) {
@@ -141,9 +163,9 @@ class Paginator {
     jobs_.push_back({&paragraph, paragraph_box(paragraph.props, column_width, min_width).width});
   }
 
-  void plan_block(const Block& block, const Frame& frame) {
+  void plan_block(const Block& block, const Frame& frame, double min_width = MIN_TEXT_WIDTH / 2) {
     if (block.kind == BlockKind::PARAGRAPH) {
-      plan_paragraph(block.paragraph, frame.width, MIN_TEXT_WIDTH / 2);
+      plan_paragraph(block.paragraph, frame.width, min_width);
     } else if (block.kind == BlockKind::ROW) {
       double x = 0;
       const std::vector<double> widths = cell_widths(block.row, frame, x);
@@ -152,27 +174,60 @@ class Paginator {
           plan_paragraph(paragraph, widths[i] - 2 * CELL_PAD_X, MIN_CELL_TEXT_WIDTH);
     }
   }
-  void plan_blocks(const std::vector<Block>& blocks, const Frame& frame) {
-    for (const Block& block : blocks) plan_block(block, frame);
+  // Plans blocks in the order they are placed, in `frame` or, when null,
+  // their section's; a frame's blocks at the frame's width.
+  void plan_blocks(std::span<const Block> blocks, const Frame* frame) {
+    for (size_t b = 0; b < blocks.size();) {
+      const Frame column = frame ? *frame : frame_for(section(blocks[b].section));
+      if (!frame_of(blocks[b])) {
+        plan_block(blocks[b++], column);
+        continue;
+      }
+      const size_t end = frame_end(blocks, b);
+      Frame inner = column;
+      inner.left = 0;
+      inner.width = frame_width(blocks.subspan(b, end - b), column);
+      frame_widths_[&blocks[b]] = inner.width;
+      for (; b < end; ++b) plan_block(blocks[b], inner, MIN_CELL_TEXT_WIDTH);
+    }
+  }
+
+  // A frame's set width, or the width of its widest paragraph or row.
+  double frame_width(std::span<const Block> blocks, const Frame& column) const {
+    const FramePosition& position = *frame_of(blocks[0]);
+    if (position.width > 0) return std::clamp(points(position.width), MIN_CELL_TEXT_WIDTH, column.page_width);
+    double width = MIN_CELL_TEXT_WIDTH;
+    for (const Block& block : blocks) {
+      if (block.kind == BlockKind::PARAGRAPH) {
+        width = std::max(width, natural_width(main_layout_context(), block.paragraph, fonts_, column.width));
+      } else {
+        double x = 0;
+        for (double cell : cell_widths(block.row, column, x)) x += cell;
+        width = std::max(width, x - column.left);
+      }
+    }
+    return width;
   }
 
   // One measuring job per paragraph: the main text in the order place() takes
   // it, then endnotes, footnotes and the header stories.
   void plan() {
     jobs_.clear();
-    for (const Block& block : model_.blocks) plan_block(block, frame_for(section(block.section)));
+    frame_widths_.clear();
+    plan_blocks(model_.blocks, nullptr);
     const Frame first = frame_for(section(0));
-    for (const Note& note : model_.endnotes) plan_blocks(note.story.blocks, first);
+    for (const Note& note : model_.endnotes) plan_blocks(note.story.blocks, &first);
     note_jobs_.clear();
     for (const Note& note : model_.footnotes) {
       const Frame frame = note.block < model_.blocks.size() ? frame_for(section(model_.blocks[note.block].section)) : first;
       note_jobs_.push_back(jobs_.size());
-      plan_blocks(note.story.blocks, frame);
+      plan_blocks(note.story.blocks, &frame);
     }
     story_jobs_.clear();
     for (const Story& story : model_.stories) {
       story_jobs_.push_back(jobs_.size());
-      plan_blocks(story.blocks, frame_for(section(story_section(&story - model_.stories.data()))));
+      const Frame frame = frame_for(section(story_section(&story - model_.stories.data())));
+      plan_blocks(story.blocks, &frame);
     }
   }
 
@@ -187,36 +242,42 @@ class Paginator {
   // --- stories and notes ----------------------------------------------------
 
   // Places blocks from job `job` on into `out` without page breaks, from y = 0.
-  double flow_unbounded(const std::vector<Block>& blocks, size_t job, const Frame& frame, StoryPlacement& out) {
+  double flow_unbounded(std::span<const Block> blocks, size_t job, const Frame& frame, StoryPlacement& out) {
     Page scratch;
     const size_t saved_next = next_;
     const double saved_y = y_;
     const bool saved_content = page_has_content_;
-    const Frame saved_frame = frame_;
+    const Frame saved_frame = frame_, saved_anchor = anchor_frame_;
     Page* saved_target = target_;
+    StoryPlacement* saved_fixed = fixed_;
     const bool saved_story = in_story_;
+    std::vector<Exclusion> saved_exclusions;
+    saved_exclusions.swap(exclusions_);
     next_ = job;
     y_ = 0;
     page_has_content_ = false;
+    anchor_frame_ = frame;
     frame_ = frame;
     frame_.top = 0;
     frame_.bottom = UNBOUNDED;
     target_ = &scratch;
+    fixed_ = &out;
     in_story_ = true;
-    for (const Block& block : blocks) {
-      if (block.kind == BlockKind::PARAGRAPH) place_paragraph(block.paragraph);
-      else if (block.kind == BlockKind::ROW) place_row(block.row);
-    }
+    place_blocks(blocks);
     const double height = y_;
     out.paragraphs = std::move(scratch.paragraphs);
     out.boxes = std::move(scratch.boxes);
     out.height = height;
+    out.end_job = next_;
     next_ = saved_next;
     y_ = saved_y;
     page_has_content_ = saved_content;
     frame_ = saved_frame;
+    anchor_frame_ = saved_anchor;
     target_ = saved_target;
+    fixed_ = saved_fixed;
     in_story_ = saved_story;
+    exclusions_.swap(saved_exclusions);
     return height;
   }
 
@@ -256,6 +317,9 @@ class Paginator {
       box.y += top;
       page.boxes.push_back(box);
     }
+    const StoryPlacement& story = stories_[index];
+    page.paragraphs.insert(page.paragraphs.end(), story.fixed_paragraphs.begin(), story.fixed_paragraphs.end());
+    page.boxes.insert(page.boxes.end(), story.fixed_boxes.begin(), story.fixed_boxes.end());
   }
 
   // Headers and footers of the page; a tall header or footer pushes the text frame.
@@ -291,6 +355,7 @@ class Paginator {
     page_has_content_ = false;
     notes_height_ = 0;
     page_notes_.clear();
+    exclusions_.clear();
     // Lines of notes carried from the last page come first in its note area.
     for (const auto& carried : carried_) notes_height_ += carried_height(carried);
     if (!carried_.empty()) notes_height_ += NOTE_GAP;
@@ -355,15 +420,17 @@ class Paginator {
 
   // Places a paragraph at the cursor, breaking it across pages between lines.
   void place_paragraph(const Paragraph& paragraph) {
-    const size_t measured = next_++;
-    const MeasureJob& job = jobs_[measured];
-    const ParagraphMetrics& metrics = out_.measured[measured];
-    const ParagraphBox box = paragraph_box(paragraph.props, frame().width, MIN_TEXT_WIDTH / 2);
-    const double x = std::max(0.0, frame().left + box.x);
+    size_t measured = next_++;
+    double width = jobs_[measured].width;
     if (page_has_content_) y_ += space_points(paragraph.props.space_before);
+    Frame column = frame();
+    make_room_beside_frames(paragraph, column, measured, width);
+    const ParagraphMetrics& metrics = out_.measured[measured];
+    const ParagraphBox box = paragraph_box(paragraph.props, column.width, MIN_TEXT_WIDTH / 2);
+    const double x = std::max(0.0, column.left + box.x);
     if (block_top_ < 0) block_top_ = y_;
 
-    PlacedParagraph part{&paragraph, x, y_, job.width, 0, 0, y_, measured};
+    PlacedParagraph part{&paragraph, x, y_, width, 0, 0, y_, measured};
     const int count = static_cast<int>(metrics.lines.size());
     const bool has_notes = !in_story_ && !note_marks(paragraph).empty();
     for (int line = 0; line < count; ++line) {
@@ -397,6 +464,21 @@ class Paginator {
     part.bottom = part.top + metrics.lines.back().bottom;
     target().paragraphs.push_back(part);
     y_ = part.bottom + space_points(paragraph.props.space_after);
+  }
+
+  // Moves a paragraph at the cursor beside or below the frames in its way;
+  // beside one it takes the narrower column left there, laid out again.
+  void make_room_beside_frames(const Paragraph& paragraph, Frame& column, size_t& measured, double& width) {
+    if (exclusions_.empty()) return;
+    const TextRoom room = room_for_text(exclusions_, column.left, column.left + column.width, y_,
+                                       out_.measured[measured].height, MIN_TEXT_BESIDE_FRAME);
+    y_ = room.top;
+    if (room.width >= column.width - 0.5) return;
+    column.left = room.left;
+    column.width = room.width;
+    width = paragraph_box(paragraph.props, room.width, MIN_TEXT_WIDTH / 2).width;
+    out_.measured.push_back(measure(main_layout_context(), {&paragraph, width}, fonts_));
+    measured = out_.measured.size() - 1;
   }
 
   // Cell widths from the row's definition when it is usable, else equal shares.
@@ -469,6 +551,8 @@ class Paginator {
       }
     }
     height += 2 * CELL_PAD_Y;
+    if (!exclusions_.empty())  // rows go below the frames in their way
+      y_ = room_for_text(exclusions_, frame().left, frame().left + frame().width, y_, height, UNBOUNDED).top;
     if (!in_story_ && y_ + height + notes_height_ + notes_height > page_frame_.bottom && page_has_content_) {
       finish_page();
       start_page();
@@ -496,6 +580,92 @@ class Paginator {
     notes_height_ += notes_height;
     for (uint32_t note : notes) page_notes_.push_back(note);
     page_has_content_ = true;
+  }
+
+  // --- frames ---------------------------------------------------------------
+
+  // Places blocks[first], or the frame starting there; returns the index after what it placed.
+  size_t place_block(std::span<const Block> blocks, size_t first) {
+    const Block& block = blocks[first];
+    if (!in_frame_ && frame_of(block)) {
+      const size_t end = frame_end(blocks, first);
+      place_frame_blocks(blocks.subspan(first, end - first));
+      return end;
+    }
+    if (block.kind == BlockKind::PARAGRAPH) place_paragraph(block.paragraph);
+    else if (block.kind == BlockKind::ROW) place_row(block.row);
+    return first + 1;
+  }
+  void place_blocks(std::span<const Block> blocks) {
+    for (size_t b = 0; b < blocks.size();) b = place_block(blocks, b);
+  }
+
+  FrameAnchors anchors() const {
+    const Frame& area = in_story_ ? anchor_frame_ : frame_;
+    FrameAnchors anchors;
+    anchors.page_width = area.page_width;
+    anchors.page_height = area.page_height;
+    anchors.margin_left = area.left;
+    anchors.margin_right = area.left + area.width;
+    anchors.margin_top = area.top;
+    anchors.margin_bottom = area.bottom;
+    anchors.paragraph_top = y_;
+    anchors.even_page = model_.facing_pages && number_ % 2 == 0;
+    return anchors;
+  }
+
+  // Lays a frame's blocks out on their own, then sets them where the frame's
+  // position puts them, out of the flow; the text after it keeps clear of it.
+  void place_frame_blocks(std::span<const Block> blocks) {
+    const FramePosition& position = *frame_of(blocks[0]);
+    Frame inner = frame();
+    inner.left = 0;
+    if (const auto found = frame_widths_.find(&blocks[0]); found != frame_widths_.end()) inner.width = found->second;
+    StoryPlacement content;
+    in_frame_ = true;
+    flow_unbounded(blocks, next_, inner, content);
+    in_frame_ = false;
+    next_ = content.end_job;
+    double left = UNBOUNDED, right = -UNBOUNDED;
+    for (const PlacedParagraph& part : content.paragraphs) {
+      left = std::min(left, part.x);
+      right = std::max(right, part.x + part.width);
+    }
+    for (const CellBox& cell : content.boxes) {
+      left = std::min(left, cell.x);
+      right = std::max(right, cell.x + cell.width);
+    }
+    if (left > right) left = right = 0;
+    const double height = frame_height(position, content.height);
+    FrameBox box = place_frame_box(position, right - left, height);
+    // A frame below its paragraph that would cross the foot of the page goes to the next one.
+    if (!in_story_ && position.vertical == 2 && box.y + height > page_frame_.bottom && page_has_content_) {
+      finish_page();
+      start_page();
+      box = place_frame_box(position, right - left, height);
+    }
+    // In a header or footer, a frame placed against the page is not moved with the story.
+    const bool fixed = in_story_ && position.vertical != 2 && fixed_;
+    std::vector<PlacedParagraph>& paragraphs = fixed ? fixed_->fixed_paragraphs : target().paragraphs;
+    std::vector<CellBox>& boxes = fixed ? fixed_->fixed_boxes : target().boxes;
+    for (PlacedParagraph part : content.paragraphs) {
+      part.x += box.x - left;
+      part.top += box.y;
+      part.bottom += box.y;
+      paragraphs.push_back(part);
+    }
+    for (CellBox cell : content.boxes) {
+      cell.x += box.x - left;
+      cell.y += box.y;
+      boxes.push_back(cell);
+    }
+    Exclusion exclusion;
+    if (!fixed && exclusions_.size() < MAX_FRAMES_KEPT_CLEAR && exclusion_of(position, box, exclusion))
+      exclusions_.push_back(exclusion);
+    page_has_content_ = true;
+  }
+  FrameBox place_frame_box(const FramePosition& position, double width, double height) const {
+    return quire::place_frame(position, width, height, anchors());
   }
 
   // Where a floating picture lands: from the page, the margins, or the top of its paragraph.
@@ -532,6 +702,11 @@ class Paginator {
   std::vector<size_t> note_jobs_, story_jobs_;
   std::vector<StoryPlacement> stories_, notes_;
   std::vector<std::vector<size_t>> floats_by_block_;
+  std::map<const Block*, double> frame_widths_;  // the width each frame is laid out at
+  std::vector<Exclusion> exclusions_;  // frames on the page (or story) the text keeps clear of
+  StoryPlacement* fixed_ = nullptr;    // where a story's frames placed against the page go
+  Frame anchor_frame_;                 // the page a story is laid out for
+  bool in_frame_ = false;              // laying out a frame's own blocks
   size_t next_ = 0;  // the next job place() takes
   Frame frame_;       // the section's frame
   Frame page_frame_;  // this page's: the section's, moved by tall headers and footers

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "number_format.h"
 #include "page_layout.h"
 #include "paragraph_layout.h"
 #include "picture_drawing.h"
@@ -27,28 +26,6 @@ bool changed(const Paragraph& paragraph, uint32_t start, uint32_t end) {
   for (; run != paragraph.runs.end() && run->start < end; ++run)
     if (shows_change(run->props)) return true;
   return false;
-}
-
-// Paragraph text with its page-number characters filled in.
-Paragraph with_fields(const Paragraph& paragraph, int32_t number, int32_t count, uint8_t nfc) {
-  Paragraph out = paragraph;
-  out.text.clear();
-  out.runs.clear();
-  std::string page = format_number(number, nfc == NFC_BULLET || nfc == NFC_NONE ? uint8_t{NFC_DECIMAL} : nfc);
-  std::string total = std::to_string(count);
-  for (const TextRun& run : paragraph.runs) {
-    const uint32_t start = static_cast<uint32_t>(out.text.size());
-    std::string piece = paragraph.text.substr(run.start, run.end - run.start);
-    for (const auto& [mark, value] : {std::pair<const char*, const std::string*>{"\xEE\x80\x80", &page},
-                                      std::pair<const char*, const std::string*>{"\xEE\x80\x81", &total}}) {
-      for (size_t at = piece.find(mark); at != std::string::npos; at = piece.find(mark, at + value->size()))
-        piece.replace(at, 3, *value);
-    }
-    out.text += piece;
-    out.runs.push_back({start, static_cast<uint32_t>(out.text.size()), run.props});
-  }
-  std::erase_if(out.runs, [](const TextRun& run) { return run.start == run.end; });
-  return out;
 }
 
 void draw_paragraph(cairo_t* cr, const PlacedParagraph& part, const ParagraphMetrics* kept, const FontChoice& fonts,

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "number_format.h"
 #include "picture_drawing.h"
 
 namespace quire {
@@ -38,6 +39,24 @@ constexpr uint32_t HIGHLIGHT[17] = {0xFFFFFF, 0x000000, 0x0000FF, 0x00FFFF, 0x00
                                      0x808000, 0x808080, 0xC0C0C0};
 
 guint16 channel(uint32_t colour, int shift) { return static_cast<guint16>((colour >> shift & 0xFF) * 257); }
+
+// What an inline shape draws, carried in its attribute's data: a picture's
+// index + 1 shifted left once, or a check box with the low bit set and its
+// tick in the next one.
+gpointer picture_shape(uint32_t picture) { return reinterpret_cast<gpointer>(uintptr_t{picture} << 1); }
+gpointer box_shape(bool checked) { return reinterpret_cast<gpointer>(uintptr_t{checked ? 3u : 1u}); }
+bool is_box_shape(gpointer data) { return (reinterpret_cast<uintptr_t>(data) & 1) != 0; }
+bool box_checked(gpointer data) { return (reinterpret_cast<uintptr_t>(data) & 2) != 0; }
+uintptr_t shape_picture(gpointer data) { return reinterpret_cast<uintptr_t>(data) >> 1; }
+
+// A check box of `half_points`: it takes that much room along the line and
+// as high as the text's ascent; its square stands inside, on the baseline.
+PangoAttribute* box_attribute(uint16_t half_points, bool checked) {
+  const int side = half_points * PANGO_SCALE / 2;
+  PangoRectangle logical{0, -side * 4 / 5, side, side * 4 / 5};
+  PangoRectangle ink{side / 10, -side * 3 / 4, side * 3 / 4, side * 3 / 4};
+  return pango_attr_shape_new_with_data(&ink, &logical, box_shape(checked), nullptr, nullptr);
+}
 
 void add_attribute(PangoAttrList* list, PangoAttribute* attr, const TextRun& run) {
   attr->start_index = run.start;
@@ -80,11 +99,13 @@ PangoAttrList* run_attributes(const Paragraph& paragraph, const FontChoice& font
       const Picture& picture = (*fonts.pictures)[run.props.picture - 1];
       PangoRectangle box{0, static_cast<int>(-picture.height * PANGO_SCALE), static_cast<int>(picture.width * PANGO_SCALE),
                          static_cast<int>(picture.height * PANGO_SCALE)};
-      add_attribute(list,
-                    pango_attr_shape_new_with_data(&box, &box, reinterpret_cast<gpointer>(uintptr_t{run.props.picture}),
-                                                   nullptr, nullptr),
+      add_attribute(list, pango_attr_shape_new_with_data(&box, &box, picture_shape(run.props.picture), nullptr, nullptr),
                     run);
     }
+    if (run.props.check_box != 0)
+      add_attribute(list, box_attribute(run.props.box_size ? run.props.box_size : run.props.half_points,
+                                        run.props.check_box == 2),
+                    run);
   }
   return list;
 }
@@ -161,12 +182,33 @@ namespace {
 
 thread_local const DocumentModel* drawn_model = nullptr;
 
+// A check box's square in the text's colour, crossed when it is ticked.
+void draw_check_box(cairo_t* cr, const PangoRectangle& ink, double x, double y, bool checked) {
+  const double left = x + static_cast<double>(ink.x) / PANGO_SCALE, top = y + static_cast<double>(ink.y) / PANGO_SCALE;
+  const double side = static_cast<double>(ink.width) / PANGO_SCALE;
+  cairo_save(cr);
+  cairo_set_line_width(cr, std::max(0.5, side / 14));
+  cairo_rectangle(cr, left, top, side, side);
+  if (checked) {
+    cairo_move_to(cr, left, top);
+    cairo_line_to(cr, left + side, top + side);
+    cairo_move_to(cr, left + side, top);
+    cairo_line_to(cr, left, top + side);
+  }
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
 void draw_shape(cairo_t* cr, PangoAttrShape* attr, gboolean do_path, gpointer) {
-  if (do_path || !drawn_model) return;
-  const uintptr_t index = reinterpret_cast<uintptr_t>(attr->data);
-  if (index == 0 || index > drawn_model->pictures.size()) return;
+  if (do_path) return;
   double x = 0, y = 0;
   cairo_get_current_point(cr, &x, &y);
+  if (is_box_shape(attr->data)) {
+    draw_check_box(cr, attr->ink_rect, x, y, box_checked(attr->data));
+    return;
+  }
+  const uintptr_t index = shape_picture(attr->data);
+  if (!drawn_model || index == 0 || index > drawn_model->pictures.size()) return;
   const double width = static_cast<double>(attr->logical_rect.width) / PANGO_SCALE;
   const double height = static_cast<double>(attr->logical_rect.height) / PANGO_SCALE;
   draw_picture(cr, drawn_model->pictures[index - 1], x, y - height, width, height);
@@ -179,6 +221,28 @@ void set_drawn_model(const DocumentModel* model) { drawn_model = model; }
 ParagraphBox paragraph_box(const ParaProps& props, double column_width, double min_width) {
   const double origin = points(props.left_indent + std::min<int32_t>(0, props.first_indent));
   return {origin, std::max(min_width, column_width - origin - points(props.right_indent))};
+}
+
+// Paragraph text with its page-number characters filled in.
+Paragraph with_fields(const Paragraph& paragraph, int32_t number, int32_t count, uint8_t nfc) {
+  Paragraph out = paragraph;
+  out.text.clear();
+  out.runs.clear();
+  std::string page = format_number(number, nfc == NFC_BULLET || nfc == NFC_NONE ? uint8_t{NFC_DECIMAL} : nfc);
+  std::string total = std::to_string(count);
+  for (const TextRun& run : paragraph.runs) {
+    const uint32_t start = static_cast<uint32_t>(out.text.size());
+    std::string piece = paragraph.text.substr(run.start, run.end - run.start);
+    for (const auto& [mark, value] : {std::pair<const char*, const std::string*>{"\xEE\x80\x80", &page},
+                                      std::pair<const char*, const std::string*>{"\xEE\x80\x81", &total}}) {
+      for (size_t at = piece.find(mark); at != std::string::npos; at = piece.find(mark, at + value->size()))
+        piece.replace(at, 3, *value);
+    }
+    out.text += piece;
+    out.runs.push_back({start, static_cast<uint32_t>(out.text.size()), run.props});
+  }
+  std::erase_if(out.runs, [](const TextRun& run) { return run.start == run.end; });
+  return out;
 }
 
 PangoContext* main_layout_context() {

@@ -51,6 +51,10 @@ PangoLayout* make_paragraph_layout(PangoContext* context, const Paragraph& parag
 PangoLayout* make_paragraph_slice(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts,
                                   double width, size_t start, size_t end, double* shift);
 
+// The paragraph with its page-number and page-count characters filled in
+// (numbers in format `nfc`).
+Paragraph with_fields(const Paragraph& paragraph, int32_t number, int32_t count, uint8_t nfc);
+
 // Twips to points.
 inline double points(int32_t twips) { return twips / 20.0; }
 

@@ -55,15 +55,6 @@ double take_lines(PangoLayout* layout, int keep_end, double shift, double offset
   return next_top;
 }
 
-ParagraphMetrics measure(PangoContext* context, const MeasureJob& job, const FontChoice& fonts) {
-  ParagraphMetrics metrics = lay_out_paragraph(context, *job.paragraph, fonts, job.width);
-  if (job.paragraph->text.size() < KEEP_LAYOUT_BYTES) {
-    metrics.layouts.clear();
-    for (LineBox& box : metrics.lines) box.line = nullptr;
-  }
-  return metrics;
-}
-
 void measure_range(PangoContext* context, const std::vector<MeasureJob>& jobs, const FontChoice& fonts,
                    std::vector<ParagraphMetrics>& out, size_t first, size_t end) {
   for (size_t i = first; i < end; ++i) out[i] = measure(context, jobs[i], fonts);
@@ -101,6 +92,28 @@ ParagraphMetrics lay_out_paragraph(PangoContext* context, const Paragraph& parag
     slice = SLICE_BYTES;
   }
   return metrics;
+}
+
+ParagraphMetrics measure(PangoContext* context, const MeasureJob& job, const FontChoice& fonts) {
+  ParagraphMetrics metrics = lay_out_paragraph(context, *job.paragraph, fonts, job.width);
+  if (job.paragraph->text.size() < KEEP_LAYOUT_BYTES) {
+    metrics.layouts.clear();
+    for (LineBox& box : metrics.lines) box.line = nullptr;
+  }
+  return metrics;
+}
+
+double natural_width(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts, double max_width) {
+  // Page numbers are measured as two digits wide.
+  const Paragraph measured = paragraph.has_fields ? with_fields(paragraph, 88, 88, 0) : Paragraph{};
+  LayoutPtr layout(make_paragraph_layout(context, paragraph.has_fields ? measured : paragraph, fonts, max_width));
+  pango_layout_set_width(layout.get(), -1);
+  PangoRectangle logical;
+  pango_layout_get_extents(layout.get(), nullptr, &logical);
+  const ParaProps& props = paragraph.props;
+  double width = static_cast<double>(logical.width) / PANGO_SCALE + points(props.left_indent + props.right_indent);
+  width += 1.0;  // room for rounding
+  return std::clamp(width, 1.0, std::max(1.0, max_width));
 }
 
 std::vector<ParagraphMetrics> measure_paragraphs(const std::vector<MeasureJob>& jobs, const FontChoice& fonts) {

@@ -57,6 +57,13 @@ constexpr size_t KEEP_LAYOUT_BYTES = 512;
 ParagraphMetrics lay_out_paragraph(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts,
                                    double width);
 
+// Lays out one job, keeping its layouts only when its text is long.
+ParagraphMetrics measure(PangoContext* context, const MeasureJob& job, const FontChoice& fonts);
+
+// The width a paragraph takes unwrapped, its indents included, at most
+// `max_width`: what a frame as wide as its text is given.
+double natural_width(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts, double max_width);
+
 // Lays out every job; results are in job order.
 std::vector<ParagraphMetrics> measure_paragraphs(const std::vector<MeasureJob>& jobs, const FontChoice& fonts);
 

@@ -204,6 +204,21 @@ void apply_para_sprm(ParaProps& props, uint16_t sprm, ByteSpan operand) {
     case 0x442D: props.shaded = shading80(operand.u16_at(0), props.shading); break;
     case 0xC64D: props.shaded = shading97(operand, 0, props.shading); break;
     case 0x9407: props.row_height = s16(operand); break;
+    // Positioned paragraphs and tables: anchors (3 keeps the one in force), place, size, wrapping.
+    case 0x261B:
+    case 0x360D: {
+      const uint8_t vertical = (operand.data[0] >> 4) & 3, horizontal = operand.data[0] >> 6;
+      if (vertical != 3) props.frame.vertical = vertical;
+      if (horizontal != 3) props.frame.horizontal = horizontal;
+      break;
+    }
+    case 0x8418: case 0x940E: props.frame.x = s16(operand); break;
+    case 0x8419: case 0x940F: props.frame.y = s16(operand); break;
+    case 0x841A: props.frame.width = std::max<int16_t>(0, s16(operand)); break;
+    case 0x442B: props.frame.height = operand.u16_at(0); break;
+    case 0x2423: props.frame.wrap = operand.data[0]; break;
+    case 0x842F: case 0x9410: props.frame.gap_x = std::max<int16_t>(0, s16(operand)); break;
+    case 0x842E: case 0x9411: props.frame.gap_y = std::max<int16_t>(0, s16(operand)); break;
     case 0xD605:    // table borders: top, left, bottom, right, inside horizontal, inside vertical
     case 0xD613: {
       const size_t size = sprm == 0xD605 ? 4 : 8;

@@ -28,6 +28,8 @@ struct CharProps {
   int32_t picture_at = -1;          // Data-stream offset of a picture descriptor, -1 for none
   uint32_t picture = 0;             // the model's picture index + 1 shown by this run, 0 for none
   uint32_t note = 0;                // note reference mark: the note's index + 1, 0 for none
+  uint8_t check_box = 0;            // a form check box drawn here: 1 empty, 2 ticked, 0 none
+  uint16_t box_size = 0;            // its size in half-points, 0 for the text's size
 
   bool operator==(const CharProps&) const = default;
 };
@@ -49,6 +51,24 @@ struct BorderLine {
   uint8_t space = 0;    // distance from the text, points
   bool operator==(const BorderLine&) const = default;
 };
+
+// Where a positioned paragraph or table sits, outside the flow of the text.
+// `x` and `y` are twips from the anchor, or one of the FRAME_* placements;
+// consecutive paragraphs (and table rows) with equal positions form one frame.
+struct FramePosition {
+  int16_t x = 0, y = 0;
+  uint8_t horizontal = 0;         // anchor: 0 column, 1 margin, 2 page
+  uint8_t vertical = 0;           // anchor: 0 margin, 1 page, 2 paragraph
+  int16_t width = 0;              // twips, 0 as wide as its text
+  uint16_t height = 0;            // twips, bit 15 "at least", 0 as tall as its text
+  uint8_t wrap = 0;               // 1: nothing beside it, 3: text runs over it, else text beside it
+  int16_t gap_x = 0, gap_y = 0;   // distance kept from the text around it, twips
+  bool positioned() const { return x != 0 || y != 0; }
+  bool operator==(const FramePosition&) const = default;
+};
+// Placements relative to the anchor: x (left when 0), y (top when 0).
+constexpr int16_t FRAME_CENTRE = -4, FRAME_RIGHT = -8, FRAME_INSIDE = -12, FRAME_OUTSIDE = -16;
+constexpr int16_t FRAME_TOP = -4, FRAME_MIDDLE = -8, FRAME_BOTTOM = -12, FRAME_INSIDE_Y = -16, FRAME_OUTSIDE_Y = -20;
 
 struct ParaProps {
   uint16_t style = 0;                       // istd
@@ -72,6 +92,7 @@ struct ParaProps {
   uint8_t table_borders = 0;               // row ends: CellSide bits of the table's own lines, plus
                                             // INSIDE_H / INSIDE_V for the lines between cells
   int16_t row_height = 0;                   // row ends, twips: > 0 at least, < 0 exactly, 0 automatic
+  FramePosition frame;                      // positioned paragraphs and tables
 };
 
 // Sides of a table cell that carry a border line.

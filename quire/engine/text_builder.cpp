@@ -1,10 +1,11 @@
 #include "text_builder.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include <glib.h>
 
+#include "date_fields.h"
+#include "field_codes.h"
 #include "form_fields.h"
 #include "number_format.h"
 #include "revisions.h"
@@ -17,7 +18,7 @@ namespace {
 
 constexpr size_t MAX_FIELD_DEPTH = 64;
 constexpr size_t MAX_CELLS_PER_ROW = 63;
-constexpr size_t MAX_FIELD_CODE = 64;
+constexpr size_t MAX_FIELD_CODE = 128;  // bytes kept of a field's code
 
 // A stretch of paragraph text that shares its formatting sources; resolved
 // into character properties once the paragraph's style is known.
@@ -25,6 +26,10 @@ struct RawRun {
   uint32_t start = 0, end = 0;
   ByteSpan chpx, piece;
   uint32_t picture = 0, note = 0;  // set on the object character and note marks
+  uint8_t check_box = 0;           // set on a check box's object character, with its size
+  uint16_t box_size = 0;
+  // A run of its own, which text after it does not join.
+  bool object() const { return picture != 0 || note != 0 || check_box != 0; }
 };
 
 bool same_span(ByteSpan a, ByteSpan b) { return a.data == b.data && a.size == b.size; }
@@ -34,10 +39,7 @@ enum class FieldPart : uint8_t { CODE, RESULT, REPLACED };
 
 // What a field code asks for, when the drawing fills it in.
 char32_t field_replacement(const std::string& code) {
-  size_t at = 0;
-  while (at < code.size() && code[at] == ' ') ++at;
-  std::string word;
-  while (at < code.size() && code[at] != ' ' && code[at] != '\\') word.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(code[at++]))));
+  const std::string word = field_keyword(code);
   if (word == "PAGE") return PAGE_NUMBER_CHAR;
   if (word == "NUMPAGES" || word == "SECTIONPAGES") return PAGE_COUNT_CHAR;
   return 0;
@@ -47,12 +49,8 @@ char32_t field_replacement(const std::string& code) {
 // empty for other fields, an unknown file or a name that is not UTF-8.
 std::string field_file_name(const std::string& code, const std::string& path) {
   if (path.empty() || !g_utf8_validate(path.data(), static_cast<gssize>(path.size()), nullptr)) return {};
-  std::string upper;
-  for (char ch : code) upper.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(ch))));
-  const size_t word = upper.find_first_not_of(' ');
-  if (word == std::string::npos || upper.compare(word, 8, "FILENAME") != 0) return {};
-  if (upper.size() > word + 8 && upper[word + 8] != ' ' && upper[word + 8] != '\\') return {};
-  if (upper.find("\\P") != std::string::npos) return path;
+  if (field_keyword(code) != "FILENAME") return {};
+  if (code.find("\\p") != std::string::npos || code.find("\\P") != std::string::npos) return path;
   const size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
@@ -167,8 +165,8 @@ class TextBuilder {
       default: break;
     }
     if (!fields_.empty() && fields_.back() == FieldPart::CODE && field_codes_.back().size() < MAX_FIELD_CODE &&
-        ch >= 0x20 && ch < 0x80)
-      field_codes_.back().push_back(static_cast<char>(ch));
+        ch >= 0x20)
+      append_utf8(ch, field_codes_.back());
     if (ch == 0x01 && !fields_.empty() && fields_.back() == FieldPart::CODE)
       field_data_.back() = form_data_location(chpx_, piece_grpprl);
     if (hidden_by_field_ > 0) return;
@@ -193,8 +191,7 @@ class TextBuilder {
     if (at < 0) return;
     const uint32_t index = src_.load_picture(static_cast<uint32_t>(at));
     if (index == 0) return;
-    append(OBJECT_CHAR, piece_grpprl);
-    raw_.back().picture = index;
+    append_object(piece_grpprl).picture = index;
   }
 
   void note_reference(uint32_t cp, ByteSpan piece_grpprl) {
@@ -244,20 +241,28 @@ class TextBuilder {
     }
   }
   // Shows what the engine fills a field with instead of its stored result:
-  // page numbers (filled in when drawn), the document's file name and a
-  // drop-down's entry. Returns false for fields whose stored result stands.
+  // page numbers (filled in when drawn), the document's file name, the
+  // printing date and a drop-down's entry. Returns false for fields whose
+  // stored result stands.
   bool fill_field(const std::string& code, int32_t form_data, ByteSpan piece_grpprl) {
     const char32_t replacement = field_replacement(code);
-    const std::string name = field_file_name(code, src_.file_path);
+    std::string text = field_file_name(code, src_.file_path);
+    if (text.empty()) text = date_field_text(code, src_.now, model_.language);
     const std::u16string choice =
         form_data >= 0 ? dropdown_choice(src_.data, static_cast<uint32_t>(form_data)) : std::u16string{};
-    if (replacement == 0 && name.empty() && choice.empty()) return false;
+    const CheckBox box = form_data >= 0 ? check_box(src_.data, static_cast<uint32_t>(form_data)) : CheckBox{};
+    if (replacement == 0 && text.empty() && choice.empty() && !box.found) return false;
     if (hidden_by_field_ > 0) return true;
+    if (box.found) {
+      RawRun& run = append_object(piece_grpprl);
+      run.check_box = box.checked ? 2 : 1;
+      run.box_size = box.half_points;
+    }
     if (replacement != 0) {
       append(replacement, piece_grpprl);
       has_fields_ = true;
     }
-    for (const char* at = name.c_str(); *at; at = g_utf8_next_char(at)) append(g_utf8_get_char(at), piece_grpprl);
+    for (const char* at = text.c_str(); *at; at = g_utf8_next_char(at)) append(g_utf8_get_char(at), piece_grpprl);
     for (char16_t ch : choice) append(ch >= 0xD800 && ch < 0xE000 ? U'\uFFFD' : ch, piece_grpprl);
     return true;
   }
@@ -267,7 +272,7 @@ class TextBuilder {
       return;
     }
     if (fields_.empty()) return;
-    // A page-number or file-name field stored without a result still shows what it fills in.
+    // A field the engine fills in shows it even when stored without a result.
     if (fields_.back() == FieldPart::CODE) {
       const std::string code = std::move(field_codes_.back());
       const int32_t form_data = field_data_.back();
@@ -293,11 +298,19 @@ class TextBuilder {
     append_utf8(ch, text_);
     const uint32_t end = static_cast<uint32_t>(text_.size());
     if (!raw_.empty() && raw_.back().end == start && same_span(raw_.back().chpx, chpx_) &&
-        same_span(raw_.back().piece, piece_grpprl) && raw_.back().picture == 0 && raw_.back().note == 0) {
+        same_span(raw_.back().piece, piece_grpprl) && !raw_.back().object()) {
       raw_.back().end = end;
     } else {
       raw_.push_back({start, end, chpx_, piece_grpprl});
     }
+  }
+
+  // The object character of an inline picture or check box, in a run of its own.
+  RawRun& append_object(ByteSpan piece_grpprl) {
+    const uint32_t start = static_cast<uint32_t>(text_.size());
+    append_utf8(OBJECT_CHAR, text_);
+    raw_.push_back({start, static_cast<uint32_t>(text_.size()), chpx_, piece_grpprl});
+    return raw_.back();
   }
 
   void section_or_page_break(uint32_t cp, uint32_t fc, ByteSpan piece_grpprl) {
@@ -399,8 +412,10 @@ class TextBuilder {
       show_revision(chars, model_.revision_markup);
       chars.picture = raw.picture;
       chars.note = raw.note;
+      chars.check_box = raw.check_box;
+      chars.box_size = raw.box_size;
       std::string piece = text_.substr(raw.start, raw.end - raw.start);
-      if (const SymbolFont font = symbol_font(chars); font != SymbolFont::NONE && raw.picture == 0) {
+      if (const SymbolFont font = symbol_font(chars); font != SymbolFont::NONE && raw.picture == 0 && raw.check_box == 0) {
         const std::string mapped = remap_symbols(piece, font);
         if (mapped.size() != piece.size())
           for (uint32_t& at : breaks_) if (at > raw.start) at += static_cast<uint32_t>(mapped.size() - piece.size());
@@ -512,6 +527,7 @@ class TextBuilder {
       block.row.align = row_end->cell_align;
       block.row.borders = row_end->cell_borders;
       block.row.height = row_end->row_height;
+      block.row.frame = row_end->frame;
     }
     block.row.shading.resize(cells, 0xFFFFFFFFu);
     block.row.align.resize(cells, 0);

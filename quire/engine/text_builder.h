@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <map>
 #include <string>
@@ -39,6 +40,7 @@ struct TextSources {
   const AnchorMaps* anchors = nullptr;
   ByteSpan data;  // the Data stream: form-field data
   std::string file_path;  // where the document was opened from (FILENAME fields), empty when unknown
+  std::tm now{};          // the moment DATE and TIME fields show
 };
 
 // Appends the main document's blocks to `model` (its sections must be set).

@@ -1,5 +1,6 @@
 #include "word_reader.h"
 
+#include "date_fields.h"
 #include "fib.h"
 #include "font_table.h"
 #include "format_pages.h"
@@ -69,7 +70,7 @@ int read_word_streams(ByteSpan word, ByteSpan table0, ByteSpan table1, DocumentM
 
   TextSources sources{word, pieces, pages, styles, fib.ccp_text, &lists,
                       [&](uint32_t offset) { return load_inline_picture(data, offset, model); }, &anchors,
-                      data, file_path};
+                      data, file_path, printing_moment()};
   build_text(sources, model);
   std::multimap<uint32_t, uint32_t> header_floats;
   load_floating_pictures(table_part(table, fib.spa_hdr), table_part(table, fib.dgg_info), word, model, header_floats,

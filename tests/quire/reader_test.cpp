@@ -79,7 +79,7 @@ TEST(QuireReader, MarksSplitParagraphsAndControlsBecomeText) {
 TEST(QuireReader, FieldsShowResultsNotCodes) {
   DocPlan plan;
   plan.runs = {{u"A\x13 AUTHOR \\* MERGEFORMAT \x14" u"ROB\x15 B\x13 SEQ x\x15 C"
-                u"\x13 IF \x13 PAGE \x14" u"1\x15 \x14outer \x13 DATE \x14" u"today\x15\x15\r", true, {}}};
+                u"\x13 IF \x13 PAGE \x14" u"1\x15 \x14outer \x13 REF today \x14" u"today\x15\x15\r", true, {}}};
   EXPECT_EQ(paragraph_texts(open_plan(plan)), std::vector<std::string>{"AROB B Couter today"});
 }
 
@@ -101,8 +101,7 @@ TEST(QuireReader, FileNameFieldsShowTheOpenedFilesNameElseTheirStoredResult) {
             (std::vector<std::string>{"quire-named-\u00e9.doc", path, "kept", "quire-named-\u00e9.doc"}));
 }
 
-// Form-field data of a drop-down offering `entries`, `chosen` picked, as
-// Word stores it in the Data stream behind an empty picture header.
+// Form-field data of a drop-down offering `entries`, `chosen` picked.
 Bytes dropdown_data(const std::vector<std::u16string>& entries, uint8_t chosen) {
   Bytes field;
   auto u16 = [&](uint16_t v) { field.insert(field.end(), {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)}); };
@@ -117,12 +116,7 @@ Bytes dropdown_data(const std::vector<std::u16string>& entries, uint8_t chosen) 
     u16(static_cast<uint16_t>(entry.size()));
     for (char16_t ch : entry) u16(ch);
   }
-  Bytes out(0x44, 0);
-  const uint32_t size = static_cast<uint32_t>(out.size() + field.size());
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(size >> (8 * i));
-  out[4] = 0x44;
-  out.insert(out.end(), field.begin(), field.end());
-  return out;
+  return form_field_data(field);
 }
 
 TEST(QuireReader, DropDownFieldsShowTheirChosenEntry) {
@@ -131,10 +125,8 @@ TEST(QuireReader, DropDownFieldsShowTheirChosenEntry) {
   const Bytes second = dropdown_data({u"First", u"Second"}, 7);  // chosen past the list: the first shows
   const uint32_t second_at = static_cast<uint32_t>(plan.data.size());
   plan.data.insert(plan.data.end(), second.begin(), second.end());
-  const Bytes form_field = concat({sprm_u8(0x0806, 1)});
-  auto anchor = [&](uint32_t at) { return concat({picture_run(at), form_field}); };
-  plan.runs = {{u"A \x13 FORMDROPDOWN ", true, {}}, {u"\x01", true, anchor(0)},
-               {u"\x14\u2002\u2002\x15 B\r\x13 FORMDROPDOWN ", false, {}}, {u"\x01", true, anchor(second_at)},
+  plan.runs = {{u"A \x13 FORMDROPDOWN ", true, {}}, {u"\x01", true, form_field_run(0)},
+               {u"\x14\u2002\u2002\x15 B\r\x13 FORMDROPDOWN ", false, {}}, {u"\x01", true, form_field_run(second_at)},
                {u"\x15\r\x13 FORMDROPDOWN ", true, {}}, {u"\x01", true, picture_run(0)},  // no form data
                {u"\x14kept\x15\r", true, {}}};
   EXPECT_EQ(paragraph_texts(open_plan(plan)), (std::vector<std::string>{"A Co-applicant B", "First", "kept"}));

@@ -520,6 +520,16 @@ Bytes picture_run(uint32_t at) {
   return out;
 }
 
+Bytes form_field_data(const Bytes& ffdata) {
+  Bytes out(0x44, 0);
+  put32(out, 0, static_cast<uint32_t>(out.size() + ffdata.size()));
+  put16(out, 4, 0x44);
+  add(out, ffdata);
+  return out;
+}
+
+Bytes form_field_run(uint32_t at) { return concat({picture_run(at), sprm_u8(0x0806, 1)}); }
+
 Bytes write_doc(const DocPlan& plan) {
   Bytes word, table;
   build_streams(plan, word, table);

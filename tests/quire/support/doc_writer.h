@@ -105,6 +105,12 @@ Bytes png_picture_descriptor(const Bytes& png, int16_t width, int16_t height, in
 // Character modifiers of an inline picture's anchor at Data offset `at`.
 Bytes picture_run(uint32_t at);
 
+// Form-field data (FFData) as Word stores it in the Data stream, behind an
+// empty picture header; and the character modifiers of the 0x01 character in
+// a form field's code that point at data stored at `at`.
+Bytes form_field_data(const Bytes& ffdata);
+Bytes form_field_run(uint32_t at);
+
 // Where the FIB keeps the piece table's (offset, size) pair.
 constexpr size_t FIB_CLX_PAIR = 0x1A2;
 

@@ -1,0 +1,33 @@
+// DATE and TIME fields as Word prints them: updated to the moment of
+// printing and written by the field's date picture (`\@ "d MMMM yyyy"`),
+// with month and day names in the document's language.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+namespace quire {
+
+// The moment fields are updated to: SOURCE_DATE_EPOCH (seconds since 1970)
+// in UTC when it is set to a usable number, else the clock in local time.
+std::tm printing_moment();
+
+// Month and day names, full and short; January and Sunday first.
+struct DateNames {
+  std::string months[12], short_months[12], days[7], short_days[7];
+};
+
+// The names in the language `lid`, in English when it has none.
+DateNames date_names(uint16_t lid);
+
+// `when` as a Word date picture writes it: d dd ddd dddd (day), M MM MMM
+// MMMM (month), yy yyyy, h hh (12-hour) H HH, m mm, s ss, AM/PM am/pm A/P
+// a/p, 'quoted' text; any other character stands for itself.
+std::string format_date(const std::tm& when, const std::string& picture, const DateNames& names);
+
+// What a DATE or TIME field shows at `when` in language `lid`: its picture,
+// else a short numeric date or time; empty for any other field.
+std::string date_field_text(const std::string& code, const std::tm& when, uint16_t lid);
+
+}  // namespace quire

@@ -137,16 +137,17 @@ std::string format_date(const std::tm& when, const std::string& picture, const D
   return out;
 }
 
-std::string date_field_text(const std::string& code, const std::tm& when, uint16_t lid) {
+std::string DateFieldWriter::text(const std::string& code) {
   const std::string keyword = field_keyword(code);
   const bool time = keyword == "TIME";
   if (!time && keyword != "DATE") return {};
   std::string picture = field_argument(code, '@');
   if (picture.empty()) {
-    const bool us = lid == ENGLISH_US;
+    const bool us = lid_ == ENGLISH_US;
     picture = time ? (us ? "h:mm AM/PM" : "HH:mm") : (us ? "M/d/yyyy" : "dd/MM/yyyy");
   }
-  return format_date(when, picture, date_names(lid));
+  if (!names_) names_ = date_names(lid_);
+  return format_date(when_, picture, *names_);
 }
 
 }  // namespace quire

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <optional>
 #include <string>
 
 namespace quire {
@@ -26,8 +27,19 @@ DateNames date_names(uint16_t lid);
 // a/p, 'quoted' text; any other character stands for itself.
 std::string format_date(const std::tm& when, const std::string& picture, const DateNames& names);
 
-// What a DATE or TIME field shows at `when` in language `lid`: its picture,
-// else a short numeric date or time; empty for any other field.
-std::string date_field_text(const std::string& code, const std::tm& when, uint16_t lid);
+// Writes the DATE and TIME fields of a document: what one shows at `when`
+// in language `lid` is its picture, else a short numeric date or time. The
+// language's names are looked up once, when a field first needs them.
+class DateFieldWriter {
+ public:
+  DateFieldWriter(const std::tm& when, uint16_t lid) : when_(when), lid_(lid) {}
+  // The field's text; empty for any other field.
+  std::string text(const std::string& code);
+
+ private:
+  std::tm when_;
+  uint16_t lid_;
+  std::optional<DateNames> names_;
+};
 
 }  // namespace quire

@@ -113,7 +113,7 @@ uint16_t font_named(DocumentModel& model, const char* name) {
 class TextBuilder {
  public:
   TextBuilder(const TextSources& sources, DocumentModel& model, std::vector<Block>& out, bool main)
-      : src_(sources), model_(model), out_(out), main_(main) {}
+      : src_(sources), model_(model), out_(out), main_(main), dates_(sources.now, model.language) {}
 
   void run(uint32_t start, uint32_t end, const std::string& mark) {
     note_mark_ = mark;
@@ -247,7 +247,7 @@ class TextBuilder {
   bool fill_field(const std::string& code, int32_t form_data, ByteSpan piece_grpprl) {
     const char32_t replacement = field_replacement(code);
     std::string text = field_file_name(code, src_.file_path);
-    if (text.empty()) text = date_field_text(code, src_.now, model_.language);
+    if (text.empty()) text = dates_.text(code);
     const std::u16string choice =
         form_data >= 0 ? dropdown_choice(src_.data, static_cast<uint32_t>(form_data)) : std::u16string{};
     const CheckBox box = form_data >= 0 ? check_box(src_.data, static_cast<uint32_t>(form_data)) : CheckBox{};
@@ -550,6 +550,7 @@ class TextBuilder {
   DocumentModel& model_;
   std::vector<Block>& out_;
   const bool main_;  // the main document: sections, breaks, anchors
+  DateFieldWriter dates_;
   Utf16Decoder utf16_;
   ByteSpan chpx_;
   uint32_t last_fc_ = 0;

@@ -14,7 +14,7 @@ namespace quire {
 namespace {
 
 constexpr double MIN_TEXT_WIDTH = 72.0, MIN_TEXT_HEIGHT = 72.0;
-constexpr double CELL_PAD_X = 5.4, CELL_PAD_Y = 1.5;
+constexpr double CELL_PAD_X = 5.4, CELL_PAD_Y = 0;
 constexpr double MIN_CELL_TEXT_WIDTH = 8.0;
 constexpr double MAX_PARAGRAPH_SPACE = 200.0;
 constexpr double MIN_PAGE_SIDE = 72.0, MAX_PAGE_SIDE = 14400.0;  // 1 inch .. 200 inches
@@ -508,7 +508,7 @@ class Paginator {
       const size_t measured = next_++;
       const MeasureJob& job = jobs_[measured];
       const ParagraphMetrics& metrics = out_.measured[measured];
-      if (y > top) y += space_points(paragraph.props.space_before);
+      y += space_points(paragraph.props.space_before);
       const double x = left + std::max(0.0, paragraph_box(paragraph.props, job.width, 0).x);
       placed.push_back(
           {&paragraph, x, y, job.width, 0, static_cast<int>(metrics.lines.size()), y + metrics.height, measured});

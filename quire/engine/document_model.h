@@ -92,9 +92,27 @@ struct Picture {
   double crop_left = 0, crop_top = 0, crop_right = 0, crop_bottom = 0;
 };
 
-// A picture that floats over the text, anchored in a paragraph.
+constexpr uint32_t NO_COLOUR = 0xFFFFFFFFu;
+constexpr uint32_t NO_PICTURE = 0xFFFFFFFFu;
+
+// What a floating shape shows other than a picture: a text box's story
+// laid out inside its box, or text art stretched over it, on the box's
+// fill and inside its outline.
+struct ShapeText {
+  std::vector<Block> blocks;  // a text box's paragraphs
+  uint32_t text_id = 0;       // which text box story fills `blocks`: its number << 16
+  bool in_header = false;     // the story is one of the headers' text boxes
+  std::string art, art_font;  // text art: its text (UTF-8, lines split by \n) and font family
+  bool art_bold = false, art_italic = false;
+  uint32_t fill = NO_COLOUR, line = NO_COLOUR;  // 0xRRGGBB; text art's letters take the fill
+  double line_width = 0.75;   // points
+  double inset[4] = {0, 0, 0, 0};  // text margins, left top right bottom, points
+};
+
+// A picture or shape that floats over the text, anchored in a paragraph.
 struct FloatingPicture {
-  uint32_t picture = 0;       // index into DocumentModel::pictures
+  uint32_t picture = 0;       // index into DocumentModel::pictures, or NO_PICTURE
+  uint32_t text = NO_PICTURE; // index into DocumentModel::shape_texts, or NO_PICTURE
   size_t block = SIZE_MAX;    // the block holding its anchor (main text)
   int32_t story = -1;         // or the header or footer story holding it
   int32_t left = 0, top = 0, right = 0, bottom = 0;  // twips, from the frame `bx`/`by` name
@@ -119,6 +137,7 @@ struct DocumentModel {
   std::vector<Note> footnotes, endnotes;
   std::vector<Picture> pictures;
   std::vector<FloatingPicture> floats;
+  std::vector<ShapeText> shape_texts;
   uint32_t skipped_emf = 0;    // EMF pictures shown as a grey box
   std::vector<std::string> fonts;
   CharProps defaults;

@@ -16,7 +16,8 @@ constexpr unsigned LW_OTHER_PARTS[] = {4, 5, 7, 8, 9, 10};  // footnotes .. head
 constexpr unsigned PAIR_STSH = 1, PAIR_SED = 6, PAIR_BTE_CHPX = 12, PAIR_BTE_PAPX = 13,
                    PAIR_STTBF_FFN = 15, PAIR_CLX = 33;
 constexpr unsigned PAIR_FND_REF = 2, PAIR_FND_TXT = 3, PAIR_HDD = 11, PAIR_DOP = 31, PAIR_SPA_MOM = 40,
-                   PAIR_SPA_HDR = 41, PAIR_END_REF = 46, PAIR_END_TXT = 47, PAIR_DGG_INFO = 50, PAIR_PLF_LST = 73,
+                   PAIR_SPA_HDR = 41, PAIR_END_REF = 46, PAIR_END_TXT = 47, PAIR_DGG_INFO = 50, PAIR_TXBX_TXT = 56,
+                   PAIR_HDR_TXBX_TXT = 58, PAIR_PLF_LST = 73,
                    PAIR_PLF_LFO = 74;
 
 }  // namespace
@@ -80,6 +81,8 @@ int parse_fib(ByteSpan word, Fib& out) {
   out.end_txt = pair(PAIR_END_TXT);
   out.dgg_info = pair(PAIR_DGG_INFO);
   out.plf_lst = pair(PAIR_PLF_LST);
+  out.txbx_txt = pair(PAIR_TXBX_TXT);
+  out.hdr_txbx_txt = pair(PAIR_HDR_TXBX_TXT);
   out.plf_lfo = pair(PAIR_PLF_LFO);
   out.ccp_ftn = lw(4);
   out.ccp_hdd = lw(5);

@@ -25,6 +25,7 @@ struct Fib {
   // Characters of each part after the main text, in CP order.
   uint32_t ccp_ftn = 0, ccp_hdd = 0, ccp_atn = 0, ccp_edn = 0, ccp_txbx = 0, ccp_hdr_txbx = 0;
   FcLcb fnd_ref, fnd_txt, plcf_hdd, dop, spa_mom, spa_hdr, end_ref, end_txt, dgg_info, plf_lst, plf_lfo;
+  FcLcb txbx_txt, hdr_txbx_txt;  // where the text boxes' stories start, in their parts
 };
 
 // Parses and validates the FIB. Returns an OpenResult: Word 6/95, encrypted,

@@ -673,6 +673,7 @@ class Paginator {
     const double left = points(f.left), top = points(f.top);
     PlacedPicture placed;
     placed.picture = f.picture;
+    placed.text = f.text;
     placed.width = points(f.right - f.left);
     placed.height = points(f.bottom - f.top);
     placed.x = f.bx == 1 ? left : frame_.left + left;

@@ -38,7 +38,8 @@ struct CellBox {
 };
 
 struct PlacedPicture {
-  uint32_t picture = 0;  // index into DocumentModel::pictures
+  uint32_t picture = 0;  // index into DocumentModel::pictures, or NO_PICTURE
+  uint32_t text = NO_PICTURE;  // index into DocumentModel::shape_texts, or NO_PICTURE
   double x = 0, y = 0, width = 0, height = 0;
   bool behind = false;
 };

@@ -1,6 +1,7 @@
 // Drawing laid-out pages onto cairo: paper, table cell shading and lines,
 // the footnote separator, each placed paragraph's kept lines with their
-// borders, shading and tab leaders, and the pictures behind and in front.
+// borders, shading and tab leaders, and the floating pictures and shapes
+// behind and in front.
 #include <pango/pangocairo.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include "paragraph_layout.h"
 #include "picture_drawing.h"
 #include "revisions.h"
+#include "shape_drawing.h"
 #include "tab_leaders.h"
 
 namespace quire {
@@ -85,10 +87,46 @@ void draw_paragraph(cairo_t* cr, const PlacedParagraph& part, const ParagraphMet
   }
 }
 
-void draw_pictures(cairo_t* cr, const DocumentModel& model, const Page& page, bool behind) {
-  for (const PlacedPicture& placed : page.pictures)
-    if (placed.behind == behind && placed.picture < model.pictures.size())
+// A text box's paragraphs, one below the other inside its margins, cut
+// off at its edges.
+void draw_text_box(cairo_t* cr, const ShapeText& shape, const ShapeBox& box, const FontChoice& fonts,
+                   const Page& page, int32_t page_count, uint8_t nfc) {
+  const double left = box.x + shape.inset[0], width = box.width - shape.inset[0] - shape.inset[2];
+  if (shape.blocks.empty() || width < 1) return;
+  cairo_save(cr);
+  cairo_rectangle(cr, box.x, box.y, box.width, box.height);
+  cairo_clip(cr);
+  double y = box.y + shape.inset[1];
+  for (const Block& block : shape.blocks) {
+    if (block.kind != BlockKind::PARAGRAPH) continue;  // tables in text boxes are left out
+    const Paragraph& paragraph = block.paragraph;
+    if (y >= box.y + box.height) break;
+    y += points(paragraph.props.space_before);
+    const ParagraphBox column = paragraph_box(paragraph.props, width, 1);
+    const ParagraphMetrics metrics = lay_out_paragraph(main_layout_context(), paragraph, fonts, column.width);
+    const int lines = static_cast<int>(metrics.lines.size());
+    const PlacedParagraph part{&paragraph, left + column.x, y, column.width, 0, lines, y + metrics.height, SIZE_MAX};
+    draw_paragraph(cr, part, &metrics, fonts, page, page_count, nfc);
+    y += metrics.height + points(paragraph.props.space_after);
+  }
+  cairo_restore(cr);
+}
+
+// The floating pictures and shapes behind the text or in front of it.
+void draw_floats(cairo_t* cr, const DocumentModel& model, const Page& page, bool behind, const FontChoice& fonts,
+                 int32_t page_count, uint8_t nfc) {
+  for (const PlacedPicture& placed : page.pictures) {
+    if (placed.behind != behind) continue;
+    const ShapeBox box{placed.x, placed.y, placed.width, placed.height};
+    const ShapeText* shape = placed.text < model.shape_texts.size() ? &model.shape_texts[placed.text] : nullptr;
+    if (shape) draw_shape_fill(cr, *shape, box);
+    if (placed.picture < model.pictures.size())
       draw_picture(cr, model.pictures[placed.picture], placed.x, placed.y, placed.width, placed.height);
+    if (!shape) continue;
+    draw_text_art(cr, *shape, box);
+    draw_text_box(cr, *shape, box, fonts, page, page_count, nfc);
+    draw_shape_outline(cr, *shape, box);
+  }
 }
 
 }  // namespace
@@ -102,7 +140,11 @@ int draw_page(cairo_t* cr, const DocumentModel& model, const PageLayout& layout,
   cairo_set_source_rgb(cr, 1, 1, 1);
   cairo_paint(cr);
 
-  draw_pictures(cr, model, page, true);
+  const FontChoice fonts{model.fonts, model.defaults.font, &model.pictures, model.default_tab};
+  const uint8_t nfc = page.section < model.sections.size() ? model.sections[page.section].page_number_format : 0;
+  const int32_t page_count = static_cast<int32_t>(layout.pages.size());
+  set_drawn_model(&model);
+  draw_floats(cr, model, page, true, fonts, page_count, nfc);
   for (const CellBox& box : page.boxes)
     if (box.shading != 0xFFFFFFFFu) {
       cairo_set_source_rgb(cr, (box.shading >> 16 & 0xFF) / 255.0, (box.shading >> 8 & 0xFF) / 255.0,
@@ -131,15 +173,12 @@ int draw_page(cairo_t* cr, const DocumentModel& model, const PageLayout& layout,
     cairo_stroke(cr);
   }
 
-  const FontChoice fonts{model.fonts, model.defaults.font, &model.pictures, model.default_tab};
-  const uint8_t nfc = page.section < model.sections.size() ? model.sections[page.section].page_number_format : 0;
-  set_drawn_model(&model);
   for (const PlacedParagraph& part : page.paragraphs) {
     const ParagraphMetrics* kept = part.measured < layout.measured.size() ? &layout.measured[part.measured] : nullptr;
-    draw_paragraph(cr, part, kept, fonts, page, static_cast<int32_t>(layout.pages.size()), nfc);
+    draw_paragraph(cr, part, kept, fonts, page, page_count, nfc);
   }
+  draw_floats(cr, model, page, false, fonts, page_count, nfc);
   set_drawn_model(nullptr);
-  draw_pictures(cr, model, page, false);
   cairo_restore(cr);
   return 0;
 }

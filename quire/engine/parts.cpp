@@ -14,6 +14,8 @@ using vellum::ByteReader;
 constexpr size_t MAX_NOTES = 1u << 16;
 constexpr size_t MAX_STORIES = 6u * 0x1000;
 constexpr size_t SEPARATOR_STORIES = 6;
+constexpr size_t TEXT_BOX_ENTRY = 22;  // FTXBXS: chain and reuse data we do not need
+constexpr size_t MAX_TEXT_BOXES = 0xFFFF;
 constexpr int32_t MIN_TAB = 36, MAX_TAB = 14400;
 constexpr uint8_t PRINT_REVISION_MARKS = 0x10;  // fRMPrint, in the DOP's eighth byte
 
@@ -111,6 +113,22 @@ void build_parts(ByteSpan table, const Fib& fib, const TextSources& sources, Doc
       }
       model.section_stories[s][k] = index;
     }
+  }
+}
+
+void build_text_boxes(ByteSpan table, const Fib& fib, const TextSources& sources, DocumentModel& model) {
+  const uint32_t main_start = fib.ccp_text + fib.ccp_ftn + fib.ccp_hdd + fib.ccp_atn + fib.ccp_edn;
+  const std::vector<uint32_t> main_cps = plc_positions(table_part(table, fib.txbx_txt), TEXT_BOX_ENTRY, MAX_TEXT_BOXES);
+  const std::vector<uint32_t> header_cps =
+      plc_positions(table_part(table, fib.hdr_txbx_txt), TEXT_BOX_ENTRY, MAX_TEXT_BOXES);
+  for (ShapeText& text : model.shape_texts) {
+    const size_t story = text.text_id >> 16;  // from 1
+    const std::vector<uint32_t>& cps = text.in_header ? header_cps : main_cps;
+    if (story == 0 || story >= cps.size()) continue;
+    const uint32_t part_start = text.in_header ? main_start + fib.ccp_txbx : main_start;
+    const uint32_t part_size = text.in_header ? fib.ccp_hdr_txbx : fib.ccp_txbx;
+    const uint32_t start = std::min(cps[story - 1], part_size), end = std::min(cps[story], part_size);
+    if (start < end) text.blocks = trimmed(build_story(sources, model, part_start + start, part_start + end));
   }
 }
 

@@ -20,6 +20,10 @@ void read_note_anchors(ByteSpan table, const Fib& fib, size_t& footnotes, size_t
 void build_parts(ByteSpan table, const Fib& fib, const TextSources& sources, DocumentModel& model,
                  const std::multimap<uint32_t, uint32_t>& header_floats);
 
+// Builds the stories of the model's text boxes (after the main text and
+// the headers): each ShapeText that names a story gets its paragraphs.
+void build_text_boxes(ByteSpan table, const Fib& fib, const TextSources& sources, DocumentModel& model);
+
 // Facing pages, revision markup when printed and the default tab width from the DOP.
 void read_document_settings(ByteSpan dop, DocumentModel& model);
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "common/byte_reader.h"
+#include "office_art.h"
+#include "text_decode.h"
 
 namespace quire {
 namespace {
@@ -15,12 +17,9 @@ using vellum::ByteReader;
 constexpr uint16_t MM_SHAPE = 0x64, MM_SHAPE_FILE = 0x66;
 constexpr uint16_t SP_CONTAINER = 0xF004, BSE = 0xF007, DGG_CONTAINER = 0xF000, B_STORE_CONTAINER = 0xF001,
                    DG_CONTAINER = 0xF002, SPGR_CONTAINER = 0xF003, FSPGR = 0xF009, FSP = 0xF00A, OPT = 0xF00B,
-                   CHILD_ANCHOR = 0xF00F;
+                   CLIENT_TEXTBOX = 0xF00D, CHILD_ANCHOR = 0xF00F;
 constexpr uint16_t BLIP_EMF = 0xF01A, BLIP_WMF = 0xF01B, BLIP_PICT = 0xF01C, BLIP_JPEG = 0xF01D,
                    BLIP_PNG = 0xF01E, BLIP_DIB = 0xF01F, BLIP_TIFF = 0xF029, BLIP_JPEG_CMYK = 0xF02A;
-constexpr uint16_t PROP_PIB = 0x0104, PROP_CROP_TOP = 0x0100, PROP_CROP_BOTTOM = 0x0101, PROP_CROP_LEFT = 0x0102,
-                   PROP_CROP_RIGHT = 0x0103;
-constexpr size_t RECORD_HEADER = 8;
 constexpr size_t BSE_FIXED = 36;
 constexpr size_t METAFILE_HEADER = 34;
 constexpr uint32_t MAX_PICTURE_BYTES = 32u << 20;
@@ -29,35 +28,6 @@ constexpr int MAX_DEPTH = 8;
 constexpr size_t FSPA_SIZE = 26;
 
 ByteReader reader_of(ByteSpan span) { return ByteReader(span.data, span.size, ByteOrder::little); }
-
-struct Record {
-  uint16_t version = 0, instance = 0, type = 0;
-  uint32_t length = 0;
-  ByteSpan body;  // the record's data (after its header), wholly inside the source
-};
-
-// Reads the record at `at` of `bytes`; false when its header or body do not fit.
-bool record_at(ByteSpan bytes, size_t at, Record& out) {
-  ByteReader in = reader_of(bytes).from(at);
-  const uint16_t ver_inst = in.u16();
-  out.type = in.u16();
-  out.length = in.u32();
-  if (in.failed() || !bytes.contains(at + RECORD_HEADER, out.length)) return false;
-  out.version = ver_inst & 0x0F;
-  out.instance = ver_inst >> 4;
-  out.body = bytes.slice(at + RECORD_HEADER, out.length);
-  return true;
-}
-
-template <class Visit>
-void for_each_record(ByteSpan bytes, Visit&& visit) {
-  size_t at = 0;
-  Record record;
-  while (at < bytes.size && record_at(bytes, at, record)) {
-    if (!visit(record)) return;
-    at += RECORD_HEADER + record.length;
-  }
-}
 
 bool inflate_into(ByteSpan compressed, uint32_t size, std::vector<uint8_t>& out) {
   if (size == 0 || size > MAX_PICTURE_BYTES) return false;
@@ -69,34 +39,8 @@ bool inflate_into(ByteSpan compressed, uint32_t size, std::vector<uint8_t>& out)
   return produced > 0;
 }
 
-// The shape properties a picture needs: its blip's store index and its cropping.
-struct ShapeProps {
-  uint32_t pib = 0;
-  double crop[4] = {0, 0, 0, 0};  // top, bottom, left, right, fractions
-};
-
-ShapeProps read_opt(const Record& opt) {
-  ShapeProps props;
-  ByteReader in = reader_of(opt.body);
-  for (uint16_t i = 0; i < opt.instance; ++i) {
-    const uint16_t id = in.u16();
-    const uint32_t value = in.u32();
-    if (in.failed()) break;
-    switch (id & 0x3FFF) {
-      case PROP_PIB: props.pib = value; break;
-      case PROP_CROP_TOP: props.crop[0] = static_cast<int32_t>(value) / 65536.0; break;
-      case PROP_CROP_BOTTOM: props.crop[1] = static_cast<int32_t>(value) / 65536.0; break;
-      case PROP_CROP_LEFT: props.crop[2] = static_cast<int32_t>(value) / 65536.0; break;
-      case PROP_CROP_RIGHT: props.crop[3] = static_cast<int32_t>(value) / 65536.0; break;
-      default: break;
-    }
-  }
-  for (double& c : props.crop) c = std::clamp(c, 0.0, 0.95);
-  return props;
-}
-
 // An FBSE: its embedded blip, or the blip at foDelay of the delay stream.
-bool read_bse(const Record& bse, ByteSpan delay, Picture& picture) {
+bool read_bse(const ArtRecord& bse, ByteSpan delay, Picture& picture) {
   ByteReader in = reader_of(bse.body);
   in.skip(2 + 16 + 2);
   const uint32_t size = in.u32();
@@ -106,12 +50,12 @@ bool read_bse(const Record& bse, ByteSpan delay, Picture& picture) {
   const uint8_t name_size = in.u8();
   if (in.failed()) return false;
   const size_t embedded = BSE_FIXED + name_size;
-  Record blip;
-  if (bse.body.size > embedded && record_at(bse.body, embedded, blip))
-    return read_blip(bse.body.slice(embedded, RECORD_HEADER + blip.length), picture);
-  if (size == 0 || !delay.contains(fo_delay, RECORD_HEADER)) return false;
-  if (!record_at(delay, fo_delay, blip)) return false;
-  return read_blip(delay.slice(fo_delay, RECORD_HEADER + blip.length), picture);
+  ArtRecord blip;
+  if (bse.body.size > embedded && art_record_at(bse.body, embedded, blip))
+    return read_blip(bse.body.slice(embedded, ART_RECORD_HEADER + blip.length), picture);
+  if (size == 0 || !delay.contains(fo_delay, ART_RECORD_HEADER)) return false;
+  if (!art_record_at(delay, fo_delay, blip)) return false;
+  return read_blip(delay.slice(fo_delay, ART_RECORD_HEADER + blip.length), picture);
 }
 
 // A rectangle in some frame's coordinates.
@@ -144,12 +88,15 @@ struct Shape {
 };
 Shape read_shape(ByteSpan container) {
   Shape shape;
-  for_each_record(container, [&](const Record& inner) {
+  uint32_t client_text_id = 0;
+  for_each_art_record(container, [&](const ArtRecord& inner) {
     if (inner.type == FSP && inner.body.size >= 4) {
       shape.id = inner.body.u32_at(0);
       shape.has_id = true;
     } else if (inner.type == OPT) {
-      shape.props = read_opt(inner);
+      shape.props = read_shape_props(inner);
+    } else if (inner.type == CLIENT_TEXTBOX && inner.body.size >= 4) {
+      client_text_id = inner.body.u32_at(0);
     } else if (inner.type == CHILD_ANCHOR) {
       shape.anchor = read_rect(inner.body);
       shape.has_anchor = true;
@@ -159,27 +106,31 @@ Shape read_shape(ByteSpan container) {
     }
     return true;
   });
+  if (shape.props.text_id == 0) shape.props.text_id = client_text_id;
   return shape;
 }
 
-// A picture in a group: its shape properties and its box, in the group's
+// Whether a shape shows anything this reader draws: a picture, a text box or text art.
+bool drawn(const ShapeProps& props) { return props.pib != 0 || props.text_id != 0 || !props.art.empty(); }
+
+// A drawn shape in a group: its properties and its box, in the group's
 // coordinates (or, once mapped, as fractions of the anchor's box).
-struct PictureShape {
+struct ChildShape {
   ShapeProps props;
   Rect rect;
 };
 struct Group {
   uint32_t id = 0;
   Rect frame, anchor;
-  std::vector<PictureShape> pictures;
+  std::vector<ChildShape> shapes;
 };
 
 // Reads a group (SpgrContainer body): its own shape first, then its
-// children; pictures of nested groups are mapped into this group's coordinates.
+// children; shapes of nested groups are mapped into this group's coordinates.
 bool read_group(ByteSpan body, int depth, Group& group) {
   if (depth > MAX_DEPTH) return false;
   bool first = true, ok = false;
-  for_each_record(body, [&](const Record& child) {
+  for_each_art_record(body, [&](const ArtRecord& child) {
     if (first) {
       first = false;
       if (child.type != SP_CONTAINER) return false;
@@ -190,19 +141,19 @@ bool read_group(ByteSpan body, int depth, Group& group) {
       ok = shape.has_id && shape.has_frame;
       return ok;
     }
-    if (group.pictures.size() >= MAX_PICTURES) return false;
+    if (group.shapes.size() >= MAX_PICTURES) return false;
     if (child.type == SP_CONTAINER) {
       const Shape shape = read_shape(child.body);
-      if (shape.props.pib != 0 && shape.has_anchor) group.pictures.push_back({shape.props, shape.anchor});
+      if (drawn(shape.props) && shape.has_anchor) group.shapes.push_back({shape.props, shape.anchor});
     } else if (child.type == SPGR_CONTAINER) {
       Group nested;
       if (read_group(child.body, depth + 1, nested)) {
-        for (PictureShape picture : nested.pictures) {
-          const Rect in = within(picture.rect, nested.frame);
+        for (ChildShape inner : nested.shapes) {
+          const Rect in = within(inner.rect, nested.frame);
           const double w = nested.anchor.right - nested.anchor.left, h = nested.anchor.bottom - nested.anchor.top;
-          picture.rect = {nested.anchor.left + in.left * w, nested.anchor.top + in.top * h,
-                          nested.anchor.left + in.right * w, nested.anchor.top + in.bottom * h};
-          group.pictures.push_back(picture);
+          inner.rect = {nested.anchor.left + in.left * w, nested.anchor.top + in.top * h,
+                        nested.anchor.left + in.right * w, nested.anchor.top + in.bottom * h};
+          group.shapes.push_back(std::move(inner));
         }
       }
     }
@@ -227,11 +178,46 @@ uint32_t add_picture(DocumentModel& model, Picture picture) {
   return static_cast<uint32_t>(model.pictures.size());
 }
 
+// The text a shape without a picture shows, added to the model: a text
+// box (the first of its chain; the story is read with the text), or text
+// art. Returns its index, or NO_PICTURE when there is none.
+uint32_t add_shape_text(DocumentModel& model, const ShapeProps& props, bool headers) {
+  if (model.shape_texts.size() >= MAX_PICTURES) return NO_PICTURE;
+  ShapeText text;
+  const bool text_box = props.text_id > 0xFFFF && (props.text_id & 0xFFFF) == 0;
+  if (text_box) {
+    text.text_id = props.text_id;
+    text.in_header = headers;
+    if (props.filled) text.fill = props.fill;
+    if (props.lined) text.line = props.line;
+    text.line_width = props.line_width;
+    std::copy(props.inset, props.inset + 4, text.inset);
+  } else if (!props.art.empty()) {
+    Utf16Decoder decoder;
+    for (char16_t unit : props.art) {
+      if (unit == u'\r') unit = u'\n';
+      if (unit < 0x20 && unit != u'\n') continue;
+      decoder.push(unit, text.art);
+    }
+    decoder.finish(text.art);
+    for (char16_t unit : props.art_font) decoder.push(unit, text.art_font);
+    decoder.finish(text.art_font);
+    text.art_bold = props.art_bold;
+    text.art_italic = props.art_italic;
+    // The letters take the fill; unfilled ones their outline's colour.
+    text.fill = props.filled && props.fill_given ? props.fill : props.lined && !props.filled ? props.line : 0;
+  } else {
+    return NO_PICTURE;
+  }
+  model.shape_texts.push_back(std::move(text));
+  return static_cast<uint32_t>(model.shape_texts.size() - 1);
+}
+
 }  // namespace
 
 bool read_blip(ByteSpan bytes, Picture& picture) {
-  Record record;
-  if (!record_at(bytes, 0, record)) return false;
+  ArtRecord record;
+  if (!art_record_at(bytes, 0, record)) return false;
   const bool two_uids = (record.instance & 1) != 0;
   ByteReader in = reader_of(record.body);
   in.skip(two_uids ? 32 : 16);
@@ -303,11 +289,11 @@ uint32_t load_inline_picture(ByteSpan data, uint32_t offset, DocumentModel& mode
     const ByteSpan records = whole.slice(at, whole.size - std::min(at, whole.size));
     bool found = false;
     double crop[4] = {0, 0, 0, 0};
-    for_each_record(records, [&](const Record& record) {
+    for_each_art_record(records, [&](const ArtRecord& record) {
       if (record.type == SP_CONTAINER) {
-        for_each_record(record.body, [&](const Record& inner) {
+        for_each_art_record(record.body, [&](const ArtRecord& inner) {
           if (inner.type == OPT) {
-            const ShapeProps props = read_opt(inner);
+            const ShapeProps props = read_shape_props(inner);
             std::copy(props.crop, props.crop + 4, crop);
           }
           return true;
@@ -316,8 +302,8 @@ uint32_t load_inline_picture(ByteSpan data, uint32_t offset, DocumentModel& mode
         found = read_bse(record, {}, picture);
         return !found;
       } else if (record.type >= BLIP_EMF && record.type <= BLIP_JPEG_CMYK) {
-        found = read_blip(records.slice(static_cast<size_t>(record.body.data - records.data) - RECORD_HEADER,
-                                        RECORD_HEADER + record.length),
+        found = read_blip(records.slice(static_cast<size_t>(record.body.data - records.data) - ART_RECORD_HEADER,
+                                        ART_RECORD_HEADER + record.length),
                           picture);
         return !found;
       }
@@ -334,31 +320,31 @@ uint32_t load_inline_picture(ByteSpan data, uint32_t offset, DocumentModel& mode
 }
 
 void load_floating_pictures(ByteSpan plc_spa, ByteSpan dgg_info, ByteSpan word, DocumentModel& model,
-                            std::multimap<uint32_t, uint32_t>& anchors, uint32_t cp_base) {
+                            std::multimap<uint32_t, uint32_t>& anchors, uint32_t cp_base, bool headers) {
   if (plc_spa.size < 4 || (plc_spa.size - 4) % (4 + FSPA_SIZE) != 0 || dgg_info.size == 0) return;
   const size_t count = std::min((plc_spa.size - 4) / (4 + FSPA_SIZE), MAX_PICTURES);
 
-  // The drawing layer: the blip store, then one drawing per part; shapes
-  // by id with their blip index and cropping, groups with the pictures
+  // The drawing layer: the blip store, then one drawing per part; drawn
+  // shapes by id with their properties, groups with the drawn shapes
   // inside them placed in the group's own coordinates.
-  std::vector<Record> store;
+  std::vector<ArtRecord> store;
   std::map<uint32_t, ShapeProps> shapes;
   std::map<uint32_t, Group> groups;
   auto visit_patriarch = [&](ByteSpan dg) {
-    for_each_record(dg, [&](const Record& record) {
+    for_each_art_record(dg, [&](const ArtRecord& record) {
       if (record.type != SPGR_CONTAINER) return true;
       bool first = true;
-      for_each_record(record.body, [&](const Record& child) {
+      for_each_art_record(record.body, [&](const ArtRecord& child) {
         if (first) {  // the patriarch's own shape
           first = false;
           return true;
         }
         if (child.type == SP_CONTAINER) {
-          const Shape shape = read_shape(child.body);
-          if (shape.has_id && shape.props.pib != 0) shapes.emplace(shape.id, shape.props);
+          Shape shape = read_shape(child.body);
+          if (shape.has_id && drawn(shape.props)) shapes.emplace(shape.id, std::move(shape.props));
         } else if (child.type == SPGR_CONTAINER) {
           Group group;
-          if (read_group(child.body, 0, group) && !group.pictures.empty()) groups.emplace(group.id, std::move(group));
+          if (read_group(child.body, 0, group) && !group.shapes.empty()) groups.emplace(group.id, std::move(group));
         }
         return true;
       });
@@ -367,23 +353,23 @@ void load_floating_pictures(ByteSpan plc_spa, ByteSpan dgg_info, ByteSpan word, 
   };
   // OfficeArtContent: the drawing group, then each part's drawing behind a
   // one-byte label (0 main text, 1 headers).
-  Record group;
+  ArtRecord group;
   size_t at = 0;
-  if (record_at(dgg_info, 0, group) && group.type == DGG_CONTAINER) {
-    for_each_record(group.body, [&](const Record& inner) {
+  if (art_record_at(dgg_info, 0, group) && group.type == DGG_CONTAINER) {
+    for_each_art_record(group.body, [&](const ArtRecord& inner) {
       if (inner.type == B_STORE_CONTAINER)
-        for_each_record(inner.body, [&](const Record& bse) {
+        for_each_art_record(inner.body, [&](const ArtRecord& bse) {
           if (store.size() < MAX_PICTURES) store.push_back(bse);
           return true;
         });
       return true;
     });
-    at = RECORD_HEADER + group.length;
+    at = ART_RECORD_HEADER + group.length;
   }
-  Record drawing;
-  while (at + 1 < dgg_info.size && record_at(dgg_info, at + 1, drawing)) {
+  ArtRecord drawing;
+  while (at + 1 < dgg_info.size && art_record_at(dgg_info, at + 1, drawing)) {
     if (drawing.type == DG_CONTAINER) visit_patriarch(drawing.body);
-    at += 1 + RECORD_HEADER + drawing.length;
+    at += 1 + ART_RECORD_HEADER + drawing.length;
   }
 
   ByteReader cps = reader_of(plc_spa);
@@ -403,33 +389,37 @@ void load_floating_pictures(ByteSpan plc_spa, ByteSpan dgg_info, ByteSpan word, 
     placed.by = (flags >> 3) & 3;
     placed.behind = (flags & 0x4000) != 0;
     if (placed.right <= placed.left || placed.bottom <= placed.top) continue;
-    // A picture shape, or the pictures of a group mapped onto the anchor's box.
-    std::vector<PictureShape> pictures;
+    // A shape, or the shapes of a group mapped onto the anchor's box.
+    std::vector<ChildShape> parts;
     if (const auto shape = shapes.find(id); shape != shapes.end()) {
-      pictures.push_back({shape->second, Rect{0, 0, 1, 1}});
+      parts.push_back({shape->second, Rect{0, 0, 1, 1}});
     } else if (const auto found = groups.find(id); found != groups.end()) {
-      for (PictureShape picture : found->second.pictures) {
-        picture.rect = within(picture.rect, found->second.frame);
-        pictures.push_back(picture);
+      for (ChildShape part : found->second.shapes) {
+        part.rect = within(part.rect, found->second.frame);
+        parts.push_back(std::move(part));
       }
     }
     const double width = placed.right - placed.left, height = placed.bottom - placed.top;
-    for (const PictureShape& shape : pictures) {
-      if (shape.props.pib == 0 || shape.props.pib > store.size()) continue;
-      Picture picture;
-      if (store[shape.props.pib - 1].type != BSE || !read_bse(store[shape.props.pib - 1], word, picture)) continue;
-      apply_crop(picture, shape.props.crop);
+    for (const ChildShape& shape : parts) {
       FloatingPicture part = placed;
       part.left = placed.left + static_cast<int32_t>(shape.rect.left * width);
       part.right = placed.left + static_cast<int32_t>(shape.rect.right * width);
       part.top = placed.top + static_cast<int32_t>(shape.rect.top * height);
       part.bottom = placed.top + static_cast<int32_t>(shape.rect.bottom * height);
       if (part.right <= part.left || part.bottom <= part.top) continue;
-      picture.width = (part.right - part.left) / 20.0;
-      picture.height = (part.bottom - part.top) / 20.0;
-      const uint32_t index = add_picture(model, std::move(picture));
-      if (index == 0) return;
-      part.picture = index - 1;
+      part.picture = NO_PICTURE;
+      Picture picture;
+      if (shape.props.pib != 0 && shape.props.pib <= store.size() && store[shape.props.pib - 1].type == BSE &&
+          read_bse(store[shape.props.pib - 1], word, picture)) {
+        apply_crop(picture, shape.props.crop);
+        picture.width = (part.right - part.left) / 20.0;
+        picture.height = (part.bottom - part.top) / 20.0;
+        const uint32_t index = add_picture(model, std::move(picture));
+        if (index == 0) return;
+        part.picture = index - 1;
+      }
+      if (shape.props.pib == 0) part.text = add_shape_text(model, shape.props, headers);
+      if (part.picture == NO_PICTURE && part.text == NO_PICTURE) continue;
       anchors.emplace(cp_base + cp, static_cast<uint32_t>(model.floats.size()));
       model.floats.push_back(part);
     }

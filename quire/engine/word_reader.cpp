@@ -74,8 +74,9 @@ int read_word_streams(ByteSpan word, ByteSpan table0, ByteSpan table1, DocumentM
   build_text(sources, model);
   std::multimap<uint32_t, uint32_t> header_floats;
   load_floating_pictures(table_part(table, fib.spa_hdr), table_part(table, fib.dgg_info), word, model, header_floats,
-                         fib.ccp_text + fib.ccp_ftn);
+                         fib.ccp_text + fib.ccp_ftn, true);
   build_parts(table, fib, sources, model, header_floats);
+  build_text_boxes(table, fib, sources, model);
   return OPEN_OK;
 }
 

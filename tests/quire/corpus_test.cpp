@@ -134,3 +134,16 @@ TEST(QuireCorpus, TheDamagedFileIsRefused) {
   EXPECT_EQ(open_document(doc, corpus_file("badfile-01-bad-header.doc").c_str()), OPEN_NOT_COMPOUND);
   EXPECT_EQ(doc.page_count(), 0);
 }
+
+TEST(QuireCorpus, AHeaderTextBoxShowsItsStoryOnThePage) {
+  SKIP_WITHOUT_CORPUS();
+  Document doc;
+  ASSERT_EQ(open_document(doc, corpus_file("test06.doc").c_str()), OPEN_OK);
+  ASSERT_GE(doc.page_count(), 1);
+  bool shown = false;
+  for (const PlacedPicture& placed : doc.layout.pages[0].pictures)
+    if (placed.text < doc.model.shape_texts.size())
+      for (const Block& block : doc.model.shape_texts[placed.text].blocks)
+        shown = shown || block.paragraph.text == "DmfA";
+  EXPECT_TRUE(shown);
+}

@@ -14,7 +14,7 @@ constexpr size_t PAGE = 512;
 constexpr uint16_t PAIRS = 0x5D;
 enum Pair {
   STSH = 1, FND_REF = 2, FND_TXT = 3, SED = 6, HDD = 11, BTE_CHPX = 12, BTE_PAPX = 13, FFN = 15,
-  DOP = 31, CLX = 33, PLF_LST = 73, PLF_LFO = 74
+  DOP = 31, CLX = 33, SPA_MOM = 40, DGG_INFO = 50, TXBX_TXT = 56, PLF_LST = 73, PLF_LFO = 74
 };
 
 void put16(Bytes& out, size_t at, uint16_t v) {
@@ -327,10 +327,10 @@ void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
   std::vector<uint32_t> piece_fcs;
   std::vector<Span> runs, paragraphs;
   uint32_t cp = 0, paragraph_start = static_cast<uint32_t>(TEXT_START);
-  // The main text, then the footnotes, then the header stories, then (when
-  // there are any) the guard mark that ends the last part.
+  // The main text, then the footnotes, the header stories and the text
+  // boxes, then (when there are any) the guard mark that ends the last part.
   std::vector<RunPlan> all = plan.runs;
-  uint32_t main_size = 0, notes_size = 0, headers_size = 0;
+  uint32_t main_size = 0, notes_size = 0, headers_size = 0, boxes_size = 0;
   for (const RunPlan& run : plan.runs) main_size += static_cast<uint32_t>(run.text.size());
   std::vector<uint32_t> note_cps{0}, story_cps{0}, ref_cps;
   for (const auto& note : plan.footnotes) {
@@ -343,12 +343,19 @@ void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
     headers_size += static_cast<uint32_t>(story.size());
     story_cps.push_back(headers_size);
   }
-  if (notes_size + headers_size > 0) all.push_back({u"\r", true, {}});
+  std::vector<uint32_t> box_cps{0}, shape_cps;
+  for (const auto& story : plan.text_boxes) {
+    all.push_back({story, true, {}});
+    boxes_size += static_cast<uint32_t>(story.size());
+    box_cps.push_back(boxes_size);
+  }
+  if (notes_size + headers_size + boxes_size > 0) all.push_back({u"\r", true, {}});
   {
     uint32_t at = 0;
     for (const RunPlan& run : plan.runs)
       for (char16_t c : run.text) {
         if (c == 0x02) ref_cps.push_back(at);
+        if (c == 0x08 && shape_cps.size() < plan.shapes.size()) shape_cps.push_back(at);
         ++at;
       }
   }
@@ -408,6 +415,14 @@ void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
     story_cps.push_back(headers_size + 1);
     place(cp_plc(story_cps), HDD);
   }
+  if (!plan.text_boxes.empty()) {
+    box_cps.push_back(boxes_size + 1);  // a last entry, as Word writes
+    place(cp_plc(box_cps, Bytes(22 * (box_cps.size() - 1), 0)), TXBX_TXT);
+  }
+  if (!shape_cps.empty()) {
+    place(shape_anchors(plan.shapes, shape_cps, ccp_text), SPA_MOM);
+    place(drawing_layer(plan.shapes), DGG_INFO);
+  }
   if (!plan.lists.empty()) {
     Bytes lst, levels, lfo;
     list_tables(plan, lst, levels, lfo);
@@ -454,6 +469,7 @@ void build_streams(const DocPlan& plan, Bytes& word, Bytes& table) {
   put32(word, 0x4C, ccp_text);
   put32(word, 0x50, notes_size);
   put32(word, 0x54, headers_size);
+  put32(word, 0x64, boxes_size);
   put16(word, 0x98, PAIRS);
   put16(word, FIB_SIZE - 2, 0);
 }

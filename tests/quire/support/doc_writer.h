@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "drawing_writer.h"
+
 namespace quire_test {
 
 using Bytes = std::vector<uint8_t>;
@@ -61,6 +63,10 @@ struct DocPlan {
   // section: even/odd header, even/odd footer, first header/footer).
   std::vector<std::u16string> footnotes;
   std::vector<std::u16string> header_stories;
+  // Text box stories (each ending with \r), and floating shapes anchored at
+  // the main text's 0x08 characters in order.
+  std::vector<std::u16string> text_boxes;
+  std::vector<ShapePlan> shapes;
   std::vector<ListPlan> lists;
   std::vector<OverridePlan> overrides;
   Bytes data;  // the Data stream, written when not empty

@@ -1,0 +1,67 @@
+#include "shape_drawing.h"
+
+#include <pango/pangocairo.h>
+
+#include "paragraph_layout.h"
+
+namespace quire {
+namespace {
+
+constexpr const char* ART_FALLBACK_FAMILY = "Arial";
+constexpr int ART_SIZE = 36;             // points: any size does, the ink is stretched to the box
+constexpr double MIN_INK = 1.0 / 64;     // points: less ink than this is nothing to stretch
+
+void set_colour(cairo_t* cr, uint32_t colour) {
+  cairo_set_source_rgb(cr, (colour >> 16 & 0xFF) / 255.0, (colour >> 8 & 0xFF) / 255.0, (colour & 0xFF) / 255.0);
+}
+
+}  // namespace
+
+void draw_shape_fill(cairo_t* cr, const ShapeText& shape, const ShapeBox& box) {
+  if (shape.fill == NO_COLOUR || !shape.art.empty()) return;
+  cairo_save(cr);
+  set_colour(cr, shape.fill);
+  cairo_rectangle(cr, box.x, box.y, box.width, box.height);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+void draw_shape_outline(cairo_t* cr, const ShapeText& shape, const ShapeBox& box) {
+  if (shape.line == NO_COLOUR || shape.line_width <= 0 || !shape.art.empty()) return;
+  cairo_save(cr);
+  set_colour(cr, shape.line);
+  cairo_set_line_width(cr, shape.line_width);
+  cairo_rectangle(cr, box.x, box.y, box.width, box.height);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
+void draw_text_art(cairo_t* cr, const ShapeText& shape, const ShapeBox& box) {
+  if (shape.art.empty() || box.width <= 0 || box.height <= 0) return;
+  PangoLayout* layout = pango_layout_new(main_layout_context());
+  PangoFontDescription* desc = pango_font_description_new();
+  pango_font_description_set_family(desc, shape.art_font.empty() ? ART_FALLBACK_FAMILY : shape.art_font.c_str());
+  pango_font_description_set_size(desc, ART_SIZE * PANGO_SCALE);
+  pango_font_description_set_weight(desc, shape.art_bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+  pango_font_description_set_style(desc, shape.art_italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+  pango_layout_set_font_description(layout, desc);
+  pango_font_description_free(desc);
+  pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
+  pango_layout_set_text(layout, shape.art.c_str(), static_cast<int>(shape.art.size()));
+  PangoRectangle ink;
+  pango_layout_get_extents(layout, &ink, nullptr);
+  const double ink_x = ink.x / double(PANGO_SCALE), ink_y = ink.y / double(PANGO_SCALE);
+  const double ink_width = ink.width / double(PANGO_SCALE), ink_height = ink.height / double(PANGO_SCALE);
+  if (ink_width >= MIN_INK && ink_height >= MIN_INK) {
+    cairo_save(cr);
+    set_colour(cr, shape.fill == NO_COLOUR ? 0 : shape.fill);
+    cairo_translate(cr, box.x, box.y);
+    cairo_scale(cr, box.width / ink_width, box.height / ink_height);
+    cairo_move_to(cr, -ink_x, -ink_y);
+    pango_cairo_show_layout(cr, layout);
+    cairo_restore(cr);
+  }
+  g_object_unref(layout);
+}
+
+}  // namespace quire

@@ -45,6 +45,7 @@ int line_gap(PangoContext* context, const PangoFontDescription* desc) {
 }
 
 constexpr int MAX_TAB_STOPS = 64;
+constexpr uint8_t LIST_TAB = 6;  // the stop a list's number tabs to
 
 // Highlight colours: the Ico palette.
 constexpr uint32_t HIGHLIGHT[17] = {0xFFFFFF, 0x000000, 0x0000FF, 0x00FFFF, 0x00FF00, 0xFF00FF, 0xFF0000,
@@ -131,7 +132,11 @@ PangoTabArray* tab_array(const ParaProps& props, int32_t default_tab, double wid
   std::vector<TabStop> stops;
   for (const TabStop& tab : props.tabs)
     if (tab.kind != 4 && tab.position > origin) stops.push_back(tab);  // bar tabs only draw a line
-  if (props.first_indent < 0) {
+  // A hanging indent stops the tab after a list's number, unless the list
+  // set a stop of its own for it.
+  const bool list_tab = std::any_of(props.tabs.begin(), props.tabs.end(),
+                                    [](const TabStop& tab) { return tab.kind == LIST_TAB; });
+  if (props.first_indent < 0 && !list_tab) {
     TabStop hanging{static_cast<int16_t>(props.left_indent), 0, 0};
     auto at = std::lower_bound(stops.begin(), stops.end(), hanging,
                                [](const TabStop& a, const TabStop& b) { return a.position < b.position; });

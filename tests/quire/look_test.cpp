@@ -57,6 +57,21 @@ TEST(QuireLook, RightTabsEndTheirTextAtTheStopAndLeadersFillOnlyTheirTab) {
   EXPECT_GT(ink_in(page, 140, lined.top, 300, lined.bottom), 100);  // a line, not dots
 }
 
+TEST(QuireLook, AListsOwnTabStopWinsOverTheHangingIndent) {
+  // Hanging at half an inch; a stop two inches in, once a list's own and once plain.
+  DocPlan plan = plain_doc({u"1\tText", u"1\tText"});
+  const Bytes hanging = concat({sprm_u16(0x840F, 720), sprm_u16(0x8411, static_cast<uint16_t>(-360))});
+  plan.paragraphs = {concat({hanging, tab_stop(2880, 6, 0)}), concat({hanging, tab_stop(2880, 0, 0)})};
+  const Document doc = open_plan(plan);
+  const Rendered page = draw(doc, 1);
+  ASSERT_GT(page.width, 0);
+  const Rows list_tab = rows_of(doc, 0), plain = rows_of(doc, 1);
+  // "Text" starts at 72 + 144 after the list's stop, at 72 + 36 after the hanging indent.
+  EXPECT_EQ(ink_in(page, 100, list_tab.top, 210, list_tab.bottom), 0);
+  EXPECT_GT(ink_in(page, 212, list_tab.top, 240, list_tab.bottom), 0);
+  EXPECT_GT(ink_in(page, 100, plain.top, 140, plain.bottom), 0);
+}
+
 TEST(QuireLook, ShadingFillsTheParagraphAndBordersDrawOnTheirSidesOnly) {
   DocPlan plan = plain_doc({u"Shaded", u"Plain", u"Ruled below"});
   plan.paragraphs = {{0x2D, 0x44, 7 << 5, 0},               // sprmPShd80: clear, yellow background

@@ -2,6 +2,9 @@
 
 #include <pango/pangocairo.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "paragraph_layout.h"
 
 namespace quire {
@@ -10,6 +13,17 @@ namespace {
 constexpr const char* ART_FALLBACK_FAMILY = "Arial";
 constexpr int ART_SIZE = 36;             // points: any size does, the ink is stretched to the box
 constexpr double MIN_INK = 1.0 / 64;     // points: less ink than this is nothing to stretch
+// Past about 32,000 device pixels cairo fails to make a font (and loses its
+// memory); text art is stretched to half that at most.
+constexpr double MAX_FONT_PIXELS = 16384;
+
+// How far text art may stretch along a user-space axis (dx, dy) before its
+// font passes MAX_FONT_PIXELS on the device.
+double max_stretch(cairo_t* cr, double dx, double dy) {
+  cairo_user_to_device_distance(cr, &dx, &dy);
+  const double pixels_per_point = std::hypot(dx, dy);
+  return pixels_per_point > 0 ? MAX_FONT_PIXELS / (ART_SIZE * pixels_per_point) : 0;
+}
 
 void set_colour(cairo_t* cr, uint32_t colour) {
   cairo_set_source_rgb(cr, (colour >> 16 & 0xFF) / 255.0, (colour >> 8 & 0xFF) / 255.0, (colour & 0xFF) / 255.0);
@@ -56,7 +70,8 @@ void draw_text_art(cairo_t* cr, const ShapeText& shape, const ShapeBox& box) {
     cairo_save(cr);
     set_colour(cr, shape.fill == NO_COLOUR ? 0 : shape.fill);
     cairo_translate(cr, box.x, box.y);
-    cairo_scale(cr, box.width / ink_width, box.height / ink_height);
+    cairo_scale(cr, std::min(box.width / ink_width, max_stretch(cr, 1, 0)),
+                std::min(box.height / ink_height, max_stretch(cr, 0, 1)));
     cairo_move_to(cr, -ink_x, -ink_y);
     pango_cairo_show_layout(cr, layout);
     cairo_restore(cr);

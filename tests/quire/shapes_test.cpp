@@ -5,6 +5,7 @@
 
 #include "doc_writer.h"
 #include "engine/office_art.h"
+#include "engine/shape_drawing.h"
 #include "engine/page_layout.h"
 #include "open_plan.h"
 #include "page_pixels.h"
@@ -170,4 +171,26 @@ TEST(QuireShapes, PropertyTablesReadComplexDataInOrderAndStopAtDamage) {
   const Bytes hidden_bytes = hidden.record();
   ASSERT_TRUE(art_record_at({hidden_bytes.data(), hidden_bytes.size()}, 0, record));
   EXPECT_TRUE(read_shape_props(record).art.empty());
+}
+
+TEST(QuireShapes, TextArtOverAHugeBoxIsStretchedOnlySoFar) {
+  // A dot stretched over a box 20,000 points square would ask cairo for a
+  // font it cannot make (and whose memory it loses, which this test's leak
+  // check sees); the stretch stops at a size the device can take, at one
+  // pixel a point and at 2400 dpi, and the dot still shows.
+  ShapeText shape;
+  shape.art = "\u00b7";
+  shape.fill = 0x000000;
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 200, 200);
+  cairo_t* cr = cairo_create(surface);
+  draw_text_art(cr, shape, {0, 0, 20000, 20000});
+  cairo_scale(cr, 2400 / 72.0, 2400 / 72.0);
+  draw_text_art(cr, shape, {0, 0, 20000, 20000});
+  cairo_destroy(cr);
+  cairo_surface_flush(surface);
+  const unsigned char* pixels = cairo_image_surface_get_data(surface);
+  int inked = 0;
+  for (int i = 0; i < 200 * 200; ++i) inked += pixels[4 * i + 3] != 0;
+  cairo_surface_destroy(surface);
+  EXPECT_GT(inked, 0);
 }

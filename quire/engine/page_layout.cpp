@@ -96,6 +96,23 @@ size_t frame_end(std::span<const Block> blocks, size_t first) {
   return end;
 }
 
+// Paragraphs one after another with the same borders and indents are boxed
+// together: one top line above the first, one bottom line below the last.
+bool boxed_together(const Paragraph* first, const Paragraph* second) {
+  if (!first || !second) return false;
+  const ParaProps &a = first->props, &b = second->props;
+  return a.border_top == b.border_top && a.border_bottom == b.border_bottom && a.border_left == b.border_left &&
+         a.border_right == b.border_right && a.left_indent == b.left_indent && a.right_indent == b.right_indent;
+}
+
+// The paragraph of blocks[at] when it flows with blocks[from] (both in the
+// same frame, or in none), else null.
+const Paragraph* flowing_paragraph(std::span<const Block> blocks, size_t from, size_t at) {
+  if (at >= blocks.size() || blocks[at].kind != BlockKind::PARAGRAPH) return nullptr;
+  const FramePosition *a = frame_of(blocks[from]), *b = frame_of(blocks[at]);
+  return (a == nullptr) == (b == nullptr) && (!a || *a == *b) ? &blocks[at].paragraph : nullptr;
+}
+
 // Lays out in two passes: every paragraph is measured at the width its
 // place gives it (all at once, see paragraph_metrics.h), then the measured
 // lines are flowed onto pages in document order.
@@ -425,11 +442,16 @@ class Paginator {
   Page& target() { return target_ ? *target_ : out_.pages.back(); }
   const Frame& frame() const { return in_story_ ? frame_ : page_frame_; }
 
-  // Places a paragraph at the cursor, breaking it across pages between lines.
-  void place_paragraph(const Paragraph& paragraph) {
+  // Places a paragraph at the cursor, breaking it across pages between
+  // lines; `before` and `after` are its neighbours in the flow, if paragraphs.
+  // A top or bottom border line takes its width and its distance from the
+  // text, between the paragraph's space and its text.
+  void place_paragraph(const Paragraph& paragraph, const Paragraph* before, const Paragraph* after) {
     size_t measured = next_++;
     double width = jobs_[measured].width;
+    const bool top_border = !boxed_together(before, &paragraph), bottom_border = !boxed_together(&paragraph, after);
     if (page_has_content_) y_ += space_points(paragraph.props.space_before);
+    if (top_border) y_ += border_room(paragraph.props.border_top);
     Frame column = frame();
     make_room_beside_frames(paragraph, column, measured, width);
     const ParagraphMetrics& metrics = out_.measured[measured];
@@ -437,7 +459,7 @@ class Paginator {
     const double x = std::max(0.0, column.left + box.x);
     if (block_top_ < 0) block_top_ = y_;
 
-    PlacedParagraph part{&paragraph, x, y_, width, 0, 0, y_, measured};
+    PlacedParagraph part{&paragraph, x, y_, width, 0, 0, y_, measured, top_border, bottom_border};
     const int count = static_cast<int>(metrics.lines.size());
     const bool has_notes = !in_story_ && !note_marks(paragraph).empty();
     for (int line = 0; line < count; ++line) {
@@ -470,7 +492,8 @@ class Paginator {
     part.end_line = count;
     part.bottom = part.top + metrics.lines.back().bottom;
     target().paragraphs.push_back(part);
-    y_ = part.bottom + space_points(paragraph.props.space_after);
+    y_ = part.bottom + (bottom_border ? border_room(paragraph.props.border_bottom) : 0) +
+         space_points(paragraph.props.space_after);
   }
 
   // Moves a paragraph at the cursor beside or below the frames in its way;
@@ -515,15 +538,19 @@ class Paginator {
   double place_cell(const TableCell& cell, double left, double top, std::vector<PlacedParagraph>& placed,
                     std::vector<uint32_t>& notes, double& notes_height) {
     double y = top;
-    for (const Paragraph& paragraph : cell.paragraphs) {
+    for (size_t i = 0; i < cell.paragraphs.size(); ++i) {
+      const Paragraph& paragraph = cell.paragraphs[i];
       const size_t measured = next_++;
       const MeasureJob& job = jobs_[measured];
       const ParagraphMetrics& metrics = out_.measured[measured];
-      y += space_points(paragraph.props.space_before);
+      const bool top_border = i == 0 || !boxed_together(&cell.paragraphs[i - 1], &paragraph);
+      const bool bottom_border = i + 1 == cell.paragraphs.size() || !boxed_together(&paragraph, &cell.paragraphs[i + 1]);
+      y += space_points(paragraph.props.space_before) + (top_border ? border_room(paragraph.props.border_top) : 0);
       const double x = left + std::max(0.0, paragraph_box(paragraph.props, job.width, 0).x);
-      placed.push_back(
-          {&paragraph, x, y, job.width, 0, static_cast<int>(metrics.lines.size()), y + metrics.height, measured});
-      y += metrics.height + space_points(paragraph.props.space_after);
+      placed.push_back({&paragraph, x, y, job.width, 0, static_cast<int>(metrics.lines.size()), y + metrics.height,
+                        measured, top_border, bottom_border});
+      y += metrics.height + (bottom_border ? border_room(paragraph.props.border_bottom) : 0) +
+           space_points(paragraph.props.space_after);
       if (!in_story_) notes_height += notes_in(paragraph, 0, UINT32_MAX, notes);
     }
     return y - top;
@@ -603,7 +630,9 @@ class Paginator {
       place_frame_blocks(blocks.subspan(first, end - first));
       return end;
     }
-    if (block.kind == BlockKind::PARAGRAPH) place_paragraph(block.paragraph);
+    if (block.kind == BlockKind::PARAGRAPH)
+      place_paragraph(block.paragraph, flowing_paragraph(blocks, first, first - 1),
+                      flowing_paragraph(blocks, first, first + 1));
     else if (block.kind == BlockKind::ROW) place_row(block.row);
     return first + 1;
   }

@@ -23,7 +23,6 @@ constexpr double MIN_CELL_TEXT_WIDTH = 8.0;
 constexpr double MAX_PARAGRAPH_SPACE = 200.0;
 constexpr double MIN_PAGE_SIDE = 72.0, MAX_PAGE_SIDE = 14400.0;  // 1 inch .. 200 inches
 constexpr double NOTE_GAP = 12.0;          // separator line and the space around it
-constexpr double HEADER_GAP = 4.0;
 constexpr double UNBOUNDED = std::numeric_limits<double>::max() / 4;
 constexpr double MIN_TEXT_BESIDE_FRAME = 72.0;  // narrower room beside a frame is left empty
 constexpr size_t MAX_FRAMES_KEPT_CLEAR = 64;    // per page: text may run over frames past these
@@ -329,7 +328,8 @@ class Paginator {
     page.boxes.insert(page.boxes.end(), story.fixed_boxes.begin(), story.fixed_boxes.end());
   }
 
-  // Headers and footers of the page; a tall header or footer pushes the text frame.
+  // Headers and footers of the page; a header or footer taller than its margin
+  // pushes the text frame to its edge.
   void start_page_fields(Page& page) {
     page.width = frame_.page_width;
     page.height = frame_.page_height;
@@ -342,13 +342,13 @@ class Paginator {
     if (header >= 0 && static_cast<size_t>(header) < stories_.size()) {
       const double top = std::clamp(points(format.header_distance), 0.0, frame_.page_height / 2);
       add_story(page, header, top);
-      page_frame_.top = std::max(frame_.top, top + stories_[header].height + HEADER_GAP);
+      page_frame_.top = std::max(frame_.top, top + stories_[header].height);
     }
     if (footer >= 0 && static_cast<size_t>(footer) < stories_.size()) {
       const double bottom = std::clamp(points(format.footer_distance), 0.0, frame_.page_height / 2);
       const double top = frame_.page_height - bottom - stories_[footer].height;
       add_story(page, footer, top);
-      page_frame_.bottom = std::min(frame_.bottom, top - HEADER_GAP);
+      page_frame_.bottom = std::min(frame_.bottom, top);
     }
     if (page_frame_.bottom - page_frame_.top < MIN_TEXT_HEIGHT) page_frame_ = frame_;
     y_ = page_frame_.top;
@@ -408,15 +408,18 @@ class Paginator {
     }
   }
 
-  // The height the notes referred to in byte range [from, to) of `paragraph` add to the page.
+  // The height the notes referred to in byte range [from, to) of `paragraph`
+  // add to the page, appending them to `found`; the separator's gap comes with
+  // the page's first note, once, though a table row calls this per paragraph.
   double notes_in(const Paragraph& paragraph, uint32_t from, uint32_t to, std::vector<uint32_t>& found) const {
+    const bool first_on_page = found.empty() && page_notes_.empty() && carried_.empty();
     double height = 0;
     for (const auto& [at, note] : note_marks(paragraph))
       if (at >= from && at < to && note < notes_.size()) {
         found.push_back(note);
         height += std::min(notes_[note].height, (page_frame_.bottom - page_frame_.top) / 2);
       }
-    if (!found.empty() && page_notes_.empty() && carried_.empty()) height += NOTE_GAP;
+    if (first_on_page && !found.empty()) height += NOTE_GAP;
     return height;
   }
 

@@ -530,10 +530,16 @@ class Paginator {
     // A table set to a share of the text width has its cells stretched or
     // shrunk to it; the stored cell widths are only the last layout's.
     const double wanted = std::min(row.width_percent, MAX_WIDTH_PERCENT) / 5000.0 * frame.width;
-    const double room = frame.page_width - frame.left;
+    const bool at_edge = row.placement == RowPlacement::LEFT;
+    const double room = at_edge ? frame.page_width - frame.left : frame.page_width;
     const double shown = wanted > 0 ? std::min(wanted, room) : std::min(total, room);
     for (double& width : widths) width *= shown / total;
-    x = std::clamp(frame.left + points(row.edges[0]), 0.0, frame.page_width - shown);
+    // A left-aligned row starts at its first cell edge, which may reach into
+    // the margin; a centred or right-aligned one is placed by its width alone.
+    double left = frame.left + points(row.edges[0]);
+    if (row.placement == RowPlacement::CENTRE) left = frame.left + (frame.width - shown) / 2;
+    if (row.placement == RowPlacement::RIGHT) left = frame.left + frame.width - shown;
+    x = std::clamp(left, 0.0, frame.page_width - shown);
     return widths;
   }
 

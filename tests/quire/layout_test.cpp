@@ -194,6 +194,27 @@ TEST(QuireLayout, CellsKeepTheirSpaceBeforeAndTheRowsMarginsAndWidth) {
   EXPECT_NEAR(full.boxes[0].width, full.boxes[1].width, 0.01);
 }
 
+// A centred or right-aligned row is placed by its width between the margins;
+// its first cell edge, which places a left-aligned row, no longer counts.
+TEST(QuireLayout, CentredAndRightAlignedRowsSitBetweenTheMargins) {
+  const double text_left = 72, text_right = (11900 - 1440) / 20.0;  // the fixture's A4 page, one-inch margins
+  for (const uint16_t sprm : {0x5400, 0x548A}) {
+    const RowShape centred = row_shape(concat({two_cell_definition(), sprm_u16(sprm, 1)}));
+    ASSERT_EQ(centred.boxes.size(), 2u);
+    EXPECT_NEAR(centred.boxes[0].x - text_left, text_right - (centred.boxes[1].x + centred.boxes[1].width), 0.01);
+    EXPECT_NEAR(centred.boxes[0].width, 72.0, 0.01);
+    const RowShape right = row_shape(concat({two_cell_definition(), sprm_u16(sprm, 2)}));
+    ASSERT_EQ(right.boxes.size(), 2u);
+    EXPECT_NEAR(right.boxes[1].x + right.boxes[1].width, text_right, 0.01);
+  }
+  // Left, and values Word does not define, keep the row at its first edge: 108 twips into the margin.
+  for (const uint16_t value : {0, 7}) {
+    const RowShape left = row_shape(concat({two_cell_definition(), sprm_u16(0x5400, value)}));
+    ASSERT_EQ(left.boxes.size(), 2u);
+    EXPECT_NEAR(left.boxes[0].x, text_left - 5.4, 0.01);
+  }
+}
+
 TEST(QuireLayout, PagesOutsideTheDocumentAreNotDrawn) {
   const Document doc = open_plan(plain_doc({u"one page"}));
   std::vector<uint8_t> pixels(STRIDE * PAGE_HEIGHT);

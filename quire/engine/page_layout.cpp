@@ -480,7 +480,9 @@ class Paginator {
     size_t measured = next_++;
     double width = jobs_[measured].width;
     const bool top_border = !boxed_together(before, &paragraph), bottom_border = !boxed_together(&paragraph, after);
-    if (page_has_content_) y_ += space_points(paragraph.props.space_before);
+    // Space before is dropped at the top of a page, but not at the top of a
+    // header, footer, note or text box.
+    if (page_has_content_ || in_story_) y_ += space_points(paragraph.props.space_before);
     if (top_border) y_ += border_room(paragraph.props.border_top);
     Frame column = frame();
     make_room_beside_frames(paragraph, column, measured, width);

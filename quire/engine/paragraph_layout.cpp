@@ -13,7 +13,6 @@ namespace {
 
 constexpr double SUPERSCRIPT_SCALE = 0.65, SUPERSCRIPT_RISE = 0.35, SUBSCRIPT_RISE = -0.14;
 constexpr const char* FALLBACK_FAMILY = "Times New Roman";
-constexpr double MIN_LINE_FACTOR = 0.5, MAX_LINE_FACTOR = 5.0;
 
 const char* family_for(uint16_t font, const FontChoice& fonts) {
   const uint16_t index = font == 0xFFFF ? fonts.default_font : font;
@@ -159,9 +158,6 @@ void apply_paragraph_format(PangoLayout* layout, const ParaProps& props, bool fi
     case Alignment::LEFT: break;
   }
   if (first_slice) pango_layout_set_indent(layout, static_cast<int>(points(props.first_indent) * PANGO_SCALE));
-  if (props.line_multiple && props.line_spacing != 240 && props.line_spacing > 0)
-    pango_layout_set_line_spacing(
-        layout, static_cast<float>(std::clamp(props.line_spacing / 240.0, MIN_LINE_FACTOR, MAX_LINE_FACTOR)));
   PangoTabArray* tabs = tab_array(props, default_tab, width);
   pango_layout_set_tabs(layout, tabs);
   pango_tab_array_free(tabs);

@@ -4,6 +4,7 @@
 
 #include <pango/pango.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -54,6 +55,14 @@ PangoLayout* make_paragraph_slice(PangoContext* context, const Paragraph& paragr
 // The paragraph with its page-number and page-count characters filled in
 // (numbers in format `nfc`).
 Paragraph with_fields(const Paragraph& paragraph, int32_t number, int32_t count, uint8_t nfc);
+
+// How many single lines each line of the paragraph takes: its spacing in
+// multiples of a line, 1 when it sets none.
+inline double line_factor(const ParaProps& props) {
+  constexpr double MIN_LINE_FACTOR = 0.5, MAX_LINE_FACTOR = 5.0;
+  if (!props.line_multiple || props.line_spacing <= 0) return 1;
+  return std::clamp(props.line_spacing / 240.0, MIN_LINE_FACTOR, MAX_LINE_FACTOR);
+}
 
 // Twips to points.
 inline double points(int32_t twips) { return twips / 20.0; }

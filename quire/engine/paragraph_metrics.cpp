@@ -24,22 +24,26 @@ size_t character_start(const std::string& text, size_t at) {
   return at;
 }
 
-// The room a font asks for below a line, beyond its ascent and descent, in points.
-double font_gap(PangoFont* font) {
-  if (!font) return 0;
+// A font's single line, in points: its ascent with its line gap, and its descent.
+struct FontLine {
+  double above = 0, below = 0;
+};
+FontLine font_line(PangoFont* font) {
+  if (!font) return {};
   PangoFontMetrics* metrics = pango_font_get_metrics(font, nullptr);
-  const int gap = pango_font_metrics_get_height(metrics) - pango_font_metrics_get_ascent(metrics) -
-                  pango_font_metrics_get_descent(metrics);
+  const int ascent = pango_font_metrics_get_ascent(metrics), descent = pango_font_metrics_get_descent(metrics);
+  const int gap = std::max(0, pango_font_metrics_get_height(metrics) - ascent - descent);
   pango_font_metrics_unref(metrics);
-  return std::max(0, gap) / static_cast<double>(PANGO_SCALE);
+  return {static_cast<double>(ascent + gap) / PANGO_SCALE, static_cast<double>(descent) / PANGO_SCALE};
 }
 
 // Appends the lines of `layout` before line `keep_end` (all of them when
 // negative), `shift` points to the right and `offset` points down; returns
 // the top of the first line not kept (the layout's height when all are kept).
-// Each line takes its fonts' line gap below it, the paragraph's last line
-// too: a single line is its ascent, descent and gap.
-double take_lines(PangoLayout* layout, int keep_end, double shift, double offset, size_t base,
+// A single line is its ascent, descent and its fonts' line gap, the gap
+// below the text; a line spaced in multiples takes `factor` times that, the
+// paragraph's last line too.
+double take_lines(PangoLayout* layout, int keep_end, double shift, double offset, size_t base, double factor,
                   ParagraphMetrics& metrics) {
   PangoLayoutIter* iter = pango_layout_get_iter(layout);
   int line = 0;
@@ -53,13 +57,14 @@ double take_lines(PangoLayout* layout, int keep_end, double shift, double offset
       break;
     }
     PangoLayoutLine* layout_line = pango_layout_iter_get_line_readonly(iter);
-    const double gap = line_gap(layout, layout_line);
-    metrics.lines.push_back({top, top + static_cast<double>(logical.height) / PANGO_SCALE + gap,
+    const double height = static_cast<double>(logical.height) / PANGO_SCALE;
+    const double extra = (height + line_gap(layout, layout_line)) * factor - height;
+    metrics.lines.push_back({top, top + height + extra,
                              shift + static_cast<double>(logical.x) / PANGO_SCALE,
                              offset + static_cast<double>(pango_layout_iter_get_baseline(iter)) / PANGO_SCALE,
                              layout_line,
                              static_cast<uint32_t>(base + static_cast<size_t>(pango_layout_iter_get_index(iter)))});
-    offset += gap;
+    offset += extra;
     ++line;
   } while (pango_layout_iter_next_line(iter));
   pango_layout_iter_free(iter);
@@ -73,20 +78,26 @@ double take_lines(PangoLayout* layout, int keep_end, double shift, double offset
 
 }  // namespace
 
-// The line gap of a line set in single spacing: the largest of its fonts',
-// or, on a line without text, that of the paragraph mark's font, which
-// also gives such a line its height.
+// A line is as tall as the tallest of its fonts' ascents, each with its
+// gap, over their deepest descent: a font's gap takes in another font's
+// taller ascent on the line. A line without text has the paragraph mark's
+// font, which also gives it its height.
 double line_gap(PangoLayout* layout, PangoLayoutLine* line) {
-  if (pango_layout_get_line_spacing(layout) != 0.0f) return 0;  // spaced in multiples of the line
-  double gap = 0;
+  FontLine tallest;
+  auto take = [&](PangoFont* font) {
+    const FontLine own = font_line(font);
+    tallest = {std::max(tallest.above, own.above), std::max(tallest.below, own.below)};
+  };
   for (GSList* run = line->runs; run; run = run->next)
-    gap = std::max(gap, font_gap(static_cast<PangoGlyphItem*>(run->data)->item->analysis.font));
+    take(static_cast<PangoGlyphItem*>(run->data)->item->analysis.font);
   if (!line->runs) {
     PangoFont* font = pango_context_load_font(pango_layout_get_context(layout), pango_layout_get_font_description(layout));
-    gap = font_gap(font);
+    take(font);
     if (font) g_object_unref(font);
   }
-  return gap;
+  PangoRectangle logical;
+  pango_layout_line_get_extents(line, nullptr, &logical);
+  return std::max(0.0, tallest.above + tallest.below - static_cast<double>(logical.height) / PANGO_SCALE);
 }
 
 namespace {
@@ -103,6 +114,7 @@ void measure_range(PangoContext* context, const std::vector<MeasureJob>& jobs, c
 void lay_out_from(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts, double width,
                   size_t start, double offset, ParagraphMetrics& metrics, size_t enough = SIZE_MAX) {
   const std::string& text = paragraph.text;
+  const double factor = line_factor(paragraph.props);
   size_t slice = SLICE_BYTES;
   for (;;) {
     double shift = 0;
@@ -110,7 +122,7 @@ void lay_out_from(PangoContext* context, const Paragraph& paragraph, const FontC
     LayoutPtr layout(make_paragraph_slice(context, paragraph, fonts, width, start, end, &shift));
     const int count = pango_layout_get_line_count(layout.get());
     if (end == text.size()) {
-      metrics.height = take_lines(layout.get(), -1, shift, offset, start, metrics);
+      metrics.height = take_lines(layout.get(), -1, shift, offset, start, factor, metrics);
       metrics.layouts.push_back(std::move(layout));
       return;
     }
@@ -122,7 +134,7 @@ void lay_out_from(PangoContext* context, const Paragraph& paragraph, const FontC
     // slice starts with it.
     const PangoLayoutLine* last = pango_layout_get_line_readonly(layout.get(), count - 1);
     const size_t next_start = start + static_cast<size_t>(last->start_index);
-    offset = take_lines(layout.get(), count - 1, shift, offset, start, metrics);
+    offset = take_lines(layout.get(), count - 1, shift, offset, start, factor, metrics);
     metrics.layouts.push_back(std::move(layout));
     if (metrics.lines.size() > enough) return;
     start = next_start;

@@ -358,8 +358,10 @@ Paragraph one_run(const std::string& text, uint16_t font, uint16_t half_points) 
 }  // namespace
 
 // Single lines are as tall as their font's ascent, descent and line gap,
-// a paragraph's last line and a paragraph of one line too; the gap is the
-// fonts' on the line, the paragraph mark's only on a line without text.
+// a paragraph's last line and a paragraph of one line too, and lines spaced
+// in multiples that many times; the gap is the fonts' on the line (a font's
+// gap takes in another's taller ascent), the paragraph mark's only on a
+// line without text.
 TEST(QuireLayout, SingleLinesTakeTheirFontsLineGap) {
   const std::vector<std::string> names{"Liberation Serif", "DejaVu Sans"};
   const FontChoice fonts{names, 0};
@@ -377,6 +379,14 @@ TEST(QuireLayout, SingleLinesTakeTheirFontsLineGap) {
   small_text.mark = one.mark;  // a large mark with a wide gap
   EXPECT_NEAR(lay_out_paragraph(main_layout_context(), small_text, fonts, 400).height, sans, 0.01);
   EXPECT_NEAR(lay_out_paragraph(main_layout_context(), one_run("", 0, 96), fonts, 400).height, serif, 0.01);
+
+  Paragraph spaced = one;
+  spaced.props.line_spacing = 360;  // one and a half lines
+  EXPECT_NEAR(lay_out_paragraph(main_layout_context(), spaced, fonts, 400).height, 1.5 * serif, 0.01);
+
+  Paragraph mixed = one_run("Big small", 1, 96);
+  mixed.runs = {{0, 4, mixed.runs[0].props}, {4, 9, one_run("x", 0, 48).runs[0].props}};
+  EXPECT_NEAR(lay_out_paragraph(main_layout_context(), mixed, fonts, 400).height, single_line("DejaVu Sans", 48), 0.01);
 }
 
 // A paragraph of 50,000 characters with nowhere to break flows over pages,

@@ -20,6 +20,7 @@ constexpr uint16_t SP_CONTAINER = 0xF004, BSE = 0xF007, DGG_CONTAINER = 0xF000, 
                    CLIENT_TEXTBOX = 0xF00D, CHILD_ANCHOR = 0xF00F;
 constexpr uint16_t BLIP_EMF = 0xF01A, BLIP_WMF = 0xF01B, BLIP_PICT = 0xF01C, BLIP_JPEG = 0xF01D,
                    BLIP_PNG = 0xF01E, BLIP_DIB = 0xF01F, BLIP_TIFF = 0xF029, BLIP_JPEG_CMYK = 0xF02A;
+constexpr uint32_t FLIP_H = 0x40, FLIP_V = 0x80;  // shape record flags
 constexpr size_t BSE_FIXED = 36;
 constexpr size_t METAFILE_HEADER = 34;
 constexpr uint32_t MAX_PICTURE_BYTES = 32u << 20;
@@ -89,10 +90,14 @@ struct Shape {
 Shape read_shape(ByteSpan container) {
   Shape shape;
   uint32_t client_text_id = 0;
+  uint16_t type = SHAPE_FREEFORM;
+  uint32_t flags = 0;
   for_each_art_record(container, [&](const ArtRecord& inner) {
     if (inner.type == FSP && inner.body.size >= 4) {
       shape.id = inner.body.u32_at(0);
       shape.has_id = true;
+      type = inner.instance;
+      if (inner.body.size >= 8) flags = inner.body.u32_at(4);
     } else if (inner.type == OPT) {
       shape.props = read_shape_props(inner);
     } else if (inner.type == CLIENT_TEXTBOX && inner.body.size >= 4) {
@@ -107,11 +112,21 @@ Shape read_shape(ByteSpan container) {
     return true;
   });
   if (shape.props.text_id == 0) shape.props.text_id = client_text_id;
+  ShapeProps& props = shape.props;
+  props.flip_h = (flags & FLIP_H) != 0;
+  props.flip_v = (flags & FLIP_V) != 0;
+  props.geometry.type = type;
+  if (ShapePaths paths = shape_paths(props.geometry); !paths.empty())
+    props.paths = std::make_shared<const ShapePaths>(std::move(paths));
+  props.geometry.vertices = props.geometry.segments = {};  // the record's bytes are not kept
   return shape;
 }
 
-// Whether a shape shows anything this reader draws: a picture, a text box or text art.
-bool drawn(const ShapeProps& props) { return props.pib != 0 || props.text_id != 0 || !props.art.empty(); }
+// Whether a shape shows anything this reader draws: a picture, a text box,
+// text art or a drawn outline.
+bool drawn(const ShapeProps& props) {
+  return props.pib != 0 || props.text_id != 0 || !props.art.empty() || props.paths;
+}
 
 // A drawn shape in a group: its properties and its box, in the group's
 // coordinates (or, once mapped, as fractions of the anchor's box).
@@ -178,20 +193,26 @@ uint32_t add_picture(DocumentModel& model, Picture picture) {
   return static_cast<uint32_t>(model.pictures.size());
 }
 
-// The text a shape without a picture shows, added to the model: a text
-// box (the first of its chain; the story is read with the text), or text
-// art. Returns its index, or NO_PICTURE when there is none.
+// What a shape without a picture shows, added to the model: a text box
+// (the first of its chain; the story is read with the text) or a drawn
+// outline, or text art. Returns its index, or NO_PICTURE when there is none.
 uint32_t add_shape_text(DocumentModel& model, const ShapeProps& props, bool headers) {
   if (model.shape_texts.size() >= MAX_PICTURES) return NO_PICTURE;
   ShapeText text;
   const bool text_box = props.text_id > 0xFFFF && (props.text_id & 0xFFFF) == 0;
-  if (text_box) {
-    text.text_id = props.text_id;
-    text.in_header = headers;
+  if (text_box || props.paths) {
+    if (text_box) {
+      text.text_id = props.text_id;
+      text.in_header = headers;
+    }
     if (props.filled) text.fill = props.fill;
     if (props.lined) text.line = props.line;
     text.line_width = props.line_width;
     std::copy(props.inset, props.inset + 4, text.inset);
+    text.paths = props.paths;
+    text.rotation = props.rotation;
+    text.flip_h = props.flip_h;
+    text.flip_v = props.flip_v;
   } else if (!props.art.empty()) {
     Utf16Decoder decoder;
     for (char16_t unit : props.art) {

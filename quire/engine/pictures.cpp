@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/byte_reader.h"
 #include "office_art.h"
@@ -234,6 +235,16 @@ uint32_t add_shape_text(DocumentModel& model, const ShapeProps& props, bool head
   return static_cast<uint32_t>(model.shape_texts.size() - 1);
 }
 
+// An edge of a group's part: the anchor's edge moved by a fraction of the
+// anchor's size, in twips; false when it lands too far out to place.
+constexpr double MAX_PART_EDGE = 1 << 22;
+bool part_edge(int32_t from, double fraction, double size, int32_t& out) {
+  const double at = from + fraction * size;
+  if (!(std::abs(at) <= MAX_PART_EDGE)) return false;
+  out = static_cast<int32_t>(at);
+  return true;
+}
+
 }  // namespace
 
 bool read_blip(ByteSpan bytes, Picture& picture) {
@@ -423,11 +434,12 @@ void load_floating_pictures(ByteSpan plc_spa, ByteSpan dgg_info, ByteSpan word, 
     const double width = placed.right - placed.left, height = placed.bottom - placed.top;
     for (const ChildShape& shape : parts) {
       FloatingPicture part = placed;
-      part.left = placed.left + static_cast<int32_t>(shape.rect.left * width);
-      part.right = placed.left + static_cast<int32_t>(shape.rect.right * width);
-      part.top = placed.top + static_cast<int32_t>(shape.rect.top * height);
-      part.bottom = placed.top + static_cast<int32_t>(shape.rect.bottom * height);
-      if (part.right <= part.left || part.bottom <= part.top) continue;
+      if (!part_edge(placed.left, shape.rect.left, width, part.left) ||
+          !part_edge(placed.left, shape.rect.right, width, part.right) ||
+          !part_edge(placed.top, shape.rect.top, height, part.top) ||
+          !part_edge(placed.top, shape.rect.bottom, height, part.bottom) || part.right <= part.left ||
+          part.bottom <= part.top)
+        continue;
       part.picture = NO_PICTURE;
       Picture picture;
       if (shape.props.pib != 0 && shape.props.pib <= store.size() && store[shape.props.pib - 1].type == BSE &&

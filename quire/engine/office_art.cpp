@@ -52,10 +52,8 @@ std::u16string utf16_string(ByteSpan bytes) {
   return out;
 }
 
-// Lists (a count, an allocated count and an element size, then the
-// elements) are sometimes stored with a length that leaves out those six
+// Lists are sometimes stored with a length that leaves out their six
 // header bytes; their data then runs six bytes past that length.
-constexpr size_t LIST_HEADER = 6;
 bool is_list(uint16_t id) {
   switch (id) {
     case PROP_VERTICES:
@@ -73,8 +71,7 @@ bool is_list(uint16_t id) {
 }
 size_t complex_length(uint16_t id, uint32_t length, ByteSpan rest) {
   if (!is_list(id) || rest.size < LIST_HEADER) return length;
-  const uint16_t declared = rest.u16_at(4);
-  const uint64_t elements = uint64_t{rest.u16_at(0)} * (declared == 0xFFF0 ? 4 : declared);
+  const uint64_t elements = uint64_t{rest.u16_at(0)} * list_element_size(rest.u16_at(4));
   return elements == length ? length + LIST_HEADER : length;
 }
 

@@ -13,10 +13,6 @@ namespace {
 using vellum::ByteOrder;
 using vellum::ByteReader;
 
-// A list property: element count, allocated count, element size, then the
-// elements. An element size of 0xFFF0 keeps points as two 16-bit values.
-constexpr size_t ARRAY_HEADER = 6;
-constexpr uint16_t SHORT_POINTS = 0xFFF0;
 constexpr size_t MAX_VERTICES = 8192, MAX_SEGMENTS = 16384;
 
 // Segment entries: the kind in the top three bits, then a count; an escape
@@ -36,8 +32,7 @@ bool list_of(ByteSpan data, size_t& count, size_t& size, ByteReader& elements) {
   ByteReader in(data.data, data.size, ByteOrder::little);
   count = in.u16();
   in.skip(2);
-  const uint16_t declared = in.u16();
-  size = declared == SHORT_POINTS ? 4 : declared;
+  size = list_element_size(in.u16());
   if (in.failed() || size == 0 || count > in.left() / size) return false;
   elements = in;
   return true;

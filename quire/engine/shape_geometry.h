@@ -11,6 +11,12 @@
 namespace quire {
 
 constexpr uint16_t SHAPE_FREEFORM = 0;
+
+// A list in a property table: its element count, allocated count and
+// element size, then the elements. A size of 0xFFF0 keeps points as two
+// 16-bit values.
+constexpr size_t LIST_HEADER = 6;
+constexpr size_t list_element_size(uint16_t declared) { return declared == 0xFFF0 ? 4 : declared; }
 constexpr size_t ADJUST_VALUES = 10;
 
 struct ShapeGeometry {

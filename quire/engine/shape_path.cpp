@@ -19,6 +19,10 @@ PathBuilder::PathBuilder(double left, double top, double right, double bottom)
 
 void PathBuilder::add(PathStep step, std::initializer_list<double> xy) {
   ShapePath& path = paths_.back();
+  if (step == PathStep::MOVE) {
+    subpath_step_ = path.steps.size();
+    subpath_point_ = path.points.size();
+  }
   path.steps.push_back(step);
   bool across = true;
   for (double v : xy) {
@@ -63,26 +67,20 @@ void PathBuilder::close() {
 ShapePath& PathBuilder::next_path() {
   if (!paths_.back().steps.empty()) paths_.emplace_back();
   started_ = false;
+  subpath_step_ = subpath_point_ = 0;
   return paths_.back();
 }
 
 ShapePath& PathBuilder::own_subpath() {
   ShapePath& path = paths_.back();
-  // The last move and the points from it on.
-  size_t step = path.steps.size(), point = path.points.size();
-  while (step > 0 && path.steps[step - 1] != PathStep::MOVE) {
-    --step;
-    point -= path.steps[step] == PathStep::CURVE ? 6 : path.steps[step] == PathStep::CLOSE ? 0 : 2;
-  }
-  if (step <= 1) return path;  // it is the path's only subpath
-  --step;
-  point -= 2;
+  if (subpath_step_ == 0) return path;  // it is the path's only subpath
   ShapePath own;
-  own.steps.assign(path.steps.begin() + static_cast<std::ptrdiff_t>(step), path.steps.end());
-  own.points.assign(path.points.begin() + static_cast<std::ptrdiff_t>(point), path.points.end());
-  path.steps.resize(step);
-  path.points.resize(point);
+  own.steps.assign(path.steps.begin() + static_cast<std::ptrdiff_t>(subpath_step_), path.steps.end());
+  own.points.assign(path.points.begin() + static_cast<std::ptrdiff_t>(subpath_point_), path.points.end());
+  path.steps.resize(subpath_step_);
+  path.points.resize(subpath_point_);
   paths_.push_back(std::move(own));
+  subpath_step_ = subpath_point_ = 0;
   return paths_.back();
 }
 
@@ -92,6 +90,7 @@ ShapePaths PathBuilder::finish() {
     if (path.steps.size() > 1 && (path.filled || path.stroked)) out.push_back(std::move(path));
   paths_.assign(1, ShapePath{});
   started_ = false;
+  subpath_step_ = subpath_point_ = 0;
   return out;
 }
 

@@ -35,6 +35,7 @@ class PathBuilder {
   double left_, top_, width_, height_;
   ShapePaths paths_{1};
   bool started_ = false;  // the current path has a current point
+  size_t subpath_step_ = 0, subpath_point_ = 0;  // where the current path's last subpath starts
 };
 
 }  // namespace quire

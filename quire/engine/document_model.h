@@ -46,6 +46,8 @@ struct TableRow {
   std::vector<uint8_t> borders;   // per cell: CellSide bits
   int16_t height = 0;             // twips: > 0 at least, < 0 exactly, 0 as tall as its text
   int16_t gap_half = 108;         // twips between each cell's edges and its text
+  RowPlacement placement = RowPlacement::LEFT;  // left: at its first cell edge; else centred or
+                                                // right-aligned between the margins
   uint16_t width_percent = 0;     // 50ths of a percent of the text width, or 0: the cells' widths
   FramePosition frame;            // a positioned table's place
 };

@@ -23,7 +23,6 @@ constexpr double MIN_CELL_TEXT_WIDTH = 8.0;
 constexpr double MAX_PARAGRAPH_SPACE = 200.0;
 constexpr double MIN_PAGE_SIDE = 72.0, MAX_PAGE_SIDE = 14400.0;  // 1 inch .. 200 inches
 constexpr double NOTE_GAP = 12.0;          // separator line and the space around it
-constexpr double HEADER_GAP = 4.0;
 constexpr double UNBOUNDED = std::numeric_limits<double>::max() / 4;
 constexpr double MIN_TEXT_BESIDE_FRAME = 72.0;  // narrower room beside a frame is left empty
 constexpr size_t MAX_FRAMES_KEPT_CLEAR = 64;    // per page: text may run over frames past these
@@ -94,6 +93,23 @@ size_t frame_end(std::span<const Block> blocks, size_t first) {
          *frame_of(blocks[end]) == *position)
     ++end;
   return end;
+}
+
+// Paragraphs one after another with the same borders and indents are boxed
+// together: one top line above the first, one bottom line below the last.
+bool boxed_together(const Paragraph* first, const Paragraph* second) {
+  if (!first || !second) return false;
+  const ParaProps &a = first->props, &b = second->props;
+  return a.border_top == b.border_top && a.border_bottom == b.border_bottom && a.border_left == b.border_left &&
+         a.border_right == b.border_right && a.left_indent == b.left_indent && a.right_indent == b.right_indent;
+}
+
+// The paragraph of blocks[at] when it flows with blocks[from] (both in the
+// same frame, or in none), else null.
+const Paragraph* flowing_paragraph(std::span<const Block> blocks, size_t from, size_t at) {
+  if (at >= blocks.size() || blocks[at].kind != BlockKind::PARAGRAPH) return nullptr;
+  const FramePosition *a = frame_of(blocks[from]), *b = frame_of(blocks[at]);
+  return (a == nullptr) == (b == nullptr) && (!a || *a == *b) ? &blocks[at].paragraph : nullptr;
 }
 
 // Lays out in two passes: every paragraph is measured at the width its
@@ -329,7 +345,8 @@ class Paginator {
     page.boxes.insert(page.boxes.end(), story.fixed_boxes.begin(), story.fixed_boxes.end());
   }
 
-  // Headers and footers of the page; a tall header or footer pushes the text frame.
+  // Headers and footers of the page; a header or footer taller than its margin
+  // pushes the text frame to its edge.
   void start_page_fields(Page& page) {
     page.width = frame_.page_width;
     page.height = frame_.page_height;
@@ -342,13 +359,13 @@ class Paginator {
     if (header >= 0 && static_cast<size_t>(header) < stories_.size()) {
       const double top = std::clamp(points(format.header_distance), 0.0, frame_.page_height / 2);
       add_story(page, header, top);
-      page_frame_.top = std::max(frame_.top, top + stories_[header].height + HEADER_GAP);
+      page_frame_.top = std::max(frame_.top, top + stories_[header].height);
     }
     if (footer >= 0 && static_cast<size_t>(footer) < stories_.size()) {
       const double bottom = std::clamp(points(format.footer_distance), 0.0, frame_.page_height / 2);
       const double top = frame_.page_height - bottom - stories_[footer].height;
       add_story(page, footer, top);
-      page_frame_.bottom = std::min(frame_.bottom, top - HEADER_GAP);
+      page_frame_.bottom = std::min(frame_.bottom, top);
     }
     if (page_frame_.bottom - page_frame_.top < MIN_TEXT_HEIGHT) page_frame_ = frame_;
     y_ = page_frame_.top;
@@ -408,15 +425,18 @@ class Paginator {
     }
   }
 
-  // The height the notes referred to in byte range [from, to) of `paragraph` add to the page.
+  // The height the notes referred to in byte range [from, to) of `paragraph`
+  // add to the page, appending them to `found`; the separator's gap comes with
+  // the page's first note, once, though a table row calls this per paragraph.
   double notes_in(const Paragraph& paragraph, uint32_t from, uint32_t to, std::vector<uint32_t>& found) const {
+    const bool first_on_page = found.empty() && page_notes_.empty() && carried_.empty();
     double height = 0;
     for (const auto& [at, note] : note_marks(paragraph))
       if (at >= from && at < to && note < notes_.size()) {
         found.push_back(note);
         height += std::min(notes_[note].height, (page_frame_.bottom - page_frame_.top) / 2);
       }
-    if (!found.empty() && page_notes_.empty() && carried_.empty()) height += NOTE_GAP;
+    if (first_on_page && !found.empty()) height += NOTE_GAP;
     return height;
   }
 
@@ -425,11 +445,16 @@ class Paginator {
   Page& target() { return target_ ? *target_ : out_.pages.back(); }
   const Frame& frame() const { return in_story_ ? frame_ : page_frame_; }
 
-  // Places a paragraph at the cursor, breaking it across pages between lines.
-  void place_paragraph(const Paragraph& paragraph) {
+  // Places a paragraph at the cursor, breaking it across pages between
+  // lines; `before` and `after` are its neighbours in the flow, if paragraphs.
+  // A top or bottom border line takes its width and its distance from the
+  // text, between the paragraph's space and its text.
+  void place_paragraph(const Paragraph& paragraph, const Paragraph* before, const Paragraph* after) {
     size_t measured = next_++;
     double width = jobs_[measured].width;
+    const bool top_border = !boxed_together(before, &paragraph), bottom_border = !boxed_together(&paragraph, after);
     if (page_has_content_) y_ += space_points(paragraph.props.space_before);
+    if (top_border) y_ += border_room(paragraph.props.border_top);
     Frame column = frame();
     make_room_beside_frames(paragraph, column, measured, width);
     const ParagraphMetrics& metrics = out_.measured[measured];
@@ -437,7 +462,7 @@ class Paginator {
     const double x = std::max(0.0, column.left + box.x);
     if (block_top_ < 0) block_top_ = y_;
 
-    PlacedParagraph part{&paragraph, x, y_, width, 0, 0, y_, measured};
+    PlacedParagraph part{&paragraph, x, y_, width, 0, 0, y_, measured, top_border, bottom_border};
     const int count = static_cast<int>(metrics.lines.size());
     const bool has_notes = !in_story_ && !note_marks(paragraph).empty();
     for (int line = 0; line < count; ++line) {
@@ -470,7 +495,8 @@ class Paginator {
     part.end_line = count;
     part.bottom = part.top + metrics.lines.back().bottom;
     target().paragraphs.push_back(part);
-    y_ = part.bottom + space_points(paragraph.props.space_after);
+    y_ = part.bottom + (bottom_border ? border_room(paragraph.props.border_bottom) : 0) +
+         space_points(paragraph.props.space_after);
   }
 
   // Moves a paragraph at the cursor beside or below the frames in its way;
@@ -504,10 +530,16 @@ class Paginator {
     // A table set to a share of the text width has its cells stretched or
     // shrunk to it; the stored cell widths are only the last layout's.
     const double wanted = std::min(row.width_percent, MAX_WIDTH_PERCENT) / 5000.0 * frame.width;
-    const double room = frame.page_width - frame.left;
+    const bool at_edge = row.placement == RowPlacement::LEFT;
+    const double room = at_edge ? frame.page_width - frame.left : frame.page_width;
     const double shown = wanted > 0 ? std::min(wanted, room) : std::min(total, room);
     for (double& width : widths) width *= shown / total;
-    x = std::clamp(frame.left + points(row.edges[0]), 0.0, frame.page_width - shown);
+    // A left-aligned row starts at its first cell edge, which may reach into
+    // the margin; a centred or right-aligned one is placed by its width alone.
+    double left = frame.left + points(row.edges[0]);
+    if (row.placement == RowPlacement::CENTRE) left = frame.left + (frame.width - shown) / 2;
+    if (row.placement == RowPlacement::RIGHT) left = frame.left + frame.width - shown;
+    x = std::clamp(left, 0.0, frame.page_width - shown);
     return widths;
   }
 
@@ -515,15 +547,19 @@ class Paginator {
   double place_cell(const TableCell& cell, double left, double top, std::vector<PlacedParagraph>& placed,
                     std::vector<uint32_t>& notes, double& notes_height) {
     double y = top;
-    for (const Paragraph& paragraph : cell.paragraphs) {
+    for (size_t i = 0; i < cell.paragraphs.size(); ++i) {
+      const Paragraph& paragraph = cell.paragraphs[i];
       const size_t measured = next_++;
       const MeasureJob& job = jobs_[measured];
       const ParagraphMetrics& metrics = out_.measured[measured];
-      y += space_points(paragraph.props.space_before);
+      const bool top_border = i == 0 || !boxed_together(&cell.paragraphs[i - 1], &paragraph);
+      const bool bottom_border = i + 1 == cell.paragraphs.size() || !boxed_together(&paragraph, &cell.paragraphs[i + 1]);
+      y += space_points(paragraph.props.space_before) + (top_border ? border_room(paragraph.props.border_top) : 0);
       const double x = left + std::max(0.0, paragraph_box(paragraph.props, job.width, 0).x);
-      placed.push_back(
-          {&paragraph, x, y, job.width, 0, static_cast<int>(metrics.lines.size()), y + metrics.height, measured});
-      y += metrics.height + space_points(paragraph.props.space_after);
+      placed.push_back({&paragraph, x, y, job.width, 0, static_cast<int>(metrics.lines.size()), y + metrics.height,
+                        measured, top_border, bottom_border});
+      y += metrics.height + (bottom_border ? border_room(paragraph.props.border_bottom) : 0) +
+           space_points(paragraph.props.space_after);
       if (!in_story_) notes_height += notes_in(paragraph, 0, UINT32_MAX, notes);
     }
     return y - top;
@@ -603,7 +639,9 @@ class Paginator {
       place_frame_blocks(blocks.subspan(first, end - first));
       return end;
     }
-    if (block.kind == BlockKind::PARAGRAPH) place_paragraph(block.paragraph);
+    if (block.kind == BlockKind::PARAGRAPH)
+      place_paragraph(block.paragraph, flowing_paragraph(blocks, first, first - 1),
+                      flowing_paragraph(blocks, first, first + 1));
     else if (block.kind == BlockKind::ROW) place_row(block.row);
     return first + 1;
   }

@@ -29,7 +29,14 @@ struct PlacedParagraph {
   int first_line = 0, end_line = 0;
   double bottom = 0;
   size_t measured = 0;
+  // Whether its top and bottom border lines are drawn: paragraphs boxed
+  // together with their neighbours leave out the lines between them.
+  bool top_border = true, bottom_border = true;
 };
+
+// The room a paragraph's border line takes beside its text: the line's
+// width and its distance from the text, in points.
+inline double border_room(const BorderLine& line) { return line.width == 0 ? 0 : line.width / 8.0 + line.space; }
 
 struct CellBox {
   double x = 0, y = 0, width = 0, height = 0;

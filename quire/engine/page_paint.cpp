@@ -52,12 +52,19 @@ void draw_paragraph(cairo_t* cr, const PlacedParagraph& part, const ParagraphMet
     cairo_line_to(cr, x1, y1);
     cairo_stroke(cr);
   };
+  // Top and bottom lines stand their distance from the text away, in the
+  // room the layout left for them; the side lines run through the space
+  // between paragraphs boxed together.
+  const double top = part.top_border ? part.top - border_room(props.border_top) + props.border_top.width / 16.0
+                                     : part.top - points(props.space_before);
+  const double bottom = part.bottom_border
+                            ? part.bottom + border_room(props.border_bottom) - props.border_bottom.width / 16.0
+                            : part.bottom + points(props.space_after);
   const double left = part.x - 2, right = part.x + part.width + 2;
-  border(props.border_top, left, part.top - props.border_top.space - 1, right, part.top - props.border_top.space - 1);
-  border(props.border_bottom, left, part.bottom + props.border_bottom.space + 1, right,
-         part.bottom + props.border_bottom.space + 1);
-  border(props.border_left, left - props.border_left.space, part.top, left - props.border_left.space, part.bottom);
-  border(props.border_right, right + props.border_right.space, part.top, right + props.border_right.space, part.bottom);
+  if (part.top_border) border(props.border_top, left, top, right, top);
+  if (part.bottom_border) border(props.border_bottom, left, bottom, right, bottom);
+  border(props.border_left, left - props.border_left.space, top, left - props.border_left.space, bottom);
+  border(props.border_right, right + props.border_right.space, top, right + props.border_right.space, bottom);
   cairo_set_source_rgb(cr, 0, 0, 0);
 
   // The lines as they were laid out when the document was; a short

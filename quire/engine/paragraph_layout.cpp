@@ -31,19 +31,6 @@ PangoFontDescription* font_for(const CharProps& props, const FontChoice& fonts) 
   return desc;
 }
 
-// The room a font asks for between one line and the next, beyond its ascent
-// and descent, in Pango units.
-int line_gap(PangoContext* context, const PangoFontDescription* desc) {
-  PangoFont* font = pango_context_load_font(context, desc);
-  if (!font) return 0;
-  PangoFontMetrics* metrics = pango_font_get_metrics(font, nullptr);
-  const int gap = pango_font_metrics_get_height(metrics) - pango_font_metrics_get_ascent(metrics) -
-                  pango_font_metrics_get_descent(metrics);
-  pango_font_metrics_unref(metrics);
-  g_object_unref(font);
-  return std::max(0, gap);
-}
-
 constexpr int MAX_TAB_STOPS = 64;
 constexpr uint8_t LIST_TAB = 6;  // the stop a list's number tabs to
 
@@ -288,9 +275,6 @@ PangoLayout* make_paragraph_slice(PangoContext* context, const Paragraph& paragr
   PangoLayout* layout = pango_layout_new(context);
   PangoFontDescription* mark = font_for(paragraph.mark, fonts);
   pango_layout_set_font_description(layout, mark);
-  // Single lines are as far apart as the font asks, its line gap included;
-  // the gap goes between lines, so a later slice lines up with the whole.
-  pango_layout_set_spacing(layout, line_gap(context, mark));
   pango_font_description_free(mark);
   pango_layout_set_width(layout, static_cast<int>(std::max(1.0, width - *shift) * PANGO_SCALE));
   pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);

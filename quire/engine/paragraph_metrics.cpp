@@ -23,9 +23,21 @@ size_t character_start(const std::string& text, size_t at) {
   return at;
 }
 
+// The room a font asks for below a line, beyond its ascent and descent, in points.
+double font_gap(PangoFont* font) {
+  if (!font) return 0;
+  PangoFontMetrics* metrics = pango_font_get_metrics(font, nullptr);
+  const int gap = pango_font_metrics_get_height(metrics) - pango_font_metrics_get_ascent(metrics) -
+                  pango_font_metrics_get_descent(metrics);
+  pango_font_metrics_unref(metrics);
+  return std::max(0, gap) / static_cast<double>(PANGO_SCALE);
+}
+
 // Appends the lines of `layout` before line `keep_end` (all of them when
 // negative), `shift` points to the right and `offset` points down; returns
 // the top of the first line not kept (the layout's height when all are kept).
+// Each line takes its fonts' line gap below it, the paragraph's last line
+// too: a single line is its ascent, descent and gap.
 double take_lines(PangoLayout* layout, int keep_end, double shift, double offset, size_t base,
                   ParagraphMetrics& metrics) {
   PangoLayoutIter* iter = pango_layout_get_iter(layout);
@@ -39,11 +51,14 @@ double take_lines(PangoLayout* layout, int keep_end, double shift, double offset
       next_top = top;
       break;
     }
-    metrics.lines.push_back({top, top + static_cast<double>(logical.height) / PANGO_SCALE,
+    PangoLayoutLine* layout_line = pango_layout_iter_get_line_readonly(iter);
+    const double gap = line_gap(layout, layout_line);
+    metrics.lines.push_back({top, top + static_cast<double>(logical.height) / PANGO_SCALE + gap,
                              shift + static_cast<double>(logical.x) / PANGO_SCALE,
                              offset + static_cast<double>(pango_layout_iter_get_baseline(iter)) / PANGO_SCALE,
-                             pango_layout_iter_get_line_readonly(iter),
+                             layout_line,
                              static_cast<uint32_t>(base + static_cast<size_t>(pango_layout_iter_get_index(iter)))});
+    offset += gap;
     ++line;
   } while (pango_layout_iter_next_line(iter));
   pango_layout_iter_free(iter);
@@ -54,6 +69,26 @@ double take_lines(PangoLayout* layout, int keep_end, double shift, double offset
   }
   return next_top;
 }
+
+}  // namespace
+
+// The line gap of a line set in single spacing: the largest of its fonts',
+// or, on a line without text, that of the paragraph mark's font, which
+// also gives such a line its height.
+double line_gap(PangoLayout* layout, PangoLayoutLine* line) {
+  if (pango_layout_get_line_spacing(layout) != 0.0f) return 0;  // spaced in multiples of the line
+  double gap = 0;
+  for (GSList* run = line->runs; run; run = run->next)
+    gap = std::max(gap, font_gap(static_cast<PangoGlyphItem*>(run->data)->item->analysis.font));
+  if (!line->runs) {
+    PangoFont* font = pango_context_load_font(pango_layout_get_context(layout), pango_layout_get_font_description(layout));
+    gap = font_gap(font);
+    if (font) g_object_unref(font);
+  }
+  return gap;
+}
+
+namespace {
 
 void measure_range(PangoContext* context, const std::vector<MeasureJob>& jobs, const FontChoice& fonts,
                    std::vector<ParagraphMetrics>& out, size_t first, size_t end) {

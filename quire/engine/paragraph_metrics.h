@@ -53,6 +53,12 @@ struct ParagraphMetrics {
 constexpr size_t SLICE_BYTES = 2048;
 constexpr size_t KEEP_LAYOUT_BYTES = 512;
 
+// The room below `line` of `layout` beyond its ascent and descent, in
+// points: in single spacing, the largest line gap of the line's fonts (the
+// paragraph mark's on a line without text); 0 when lines are spaced in
+// multiples.
+double line_gap(PangoLayout* layout, PangoLayoutLine* line);
+
 // Lays out one paragraph on `context`.
 ParagraphMetrics lay_out_paragraph(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts,
                                    double width);

@@ -205,6 +205,12 @@ void apply_para_sprm(ParaProps& props, uint16_t sprm, ByteSpan operand) {
     case 0xC64D: props.shaded = shading97(operand, 0, props.shading); break;
     case 0x9407: props.row_height = s16(operand); break;
     case 0x9602: props.gap_half = s16(operand); break;
+    case 0x5400:
+    case 0x548A: {
+      const uint16_t placement = operand.u16_at(0);
+      props.row_placement = placement <= 2 ? static_cast<RowPlacement>(placement) : RowPlacement::LEFT;
+      break;
+    }
     case 0xF614:  // preferred table width: a unit (2: 50ths of a percent), then the width
       if (operand.size >= 3) props.width_percent = operand.data[0] == 2 ? operand.u16_at(1) : 0;
       break;

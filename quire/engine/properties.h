@@ -35,6 +35,8 @@ struct CharProps {
 };
 
 enum class Alignment : uint8_t { LEFT, CENTRE, RIGHT, JUSTIFY };
+// Where a table row sits across the text column, in the order Word stores it.
+enum class RowPlacement : uint8_t { LEFT, CENTRE, RIGHT };
 
 // A tab stop: its place from the text column's left edge, how text aligns
 // on it (0 left, 1 centre, 2 right, 3 decimal, 4 bar) and its leader.
@@ -93,6 +95,7 @@ struct ParaProps {
                                             // INSIDE_H / INSIDE_V for the lines between cells
   int16_t row_height = 0;                   // row ends, twips: > 0 at least, < 0 exactly, 0 automatic
   int16_t gap_half = 108;                   // row ends: twips between a cell's edge and its text
+  RowPlacement row_placement = RowPlacement::LEFT;  // row ends: where the row sits between the margins
   uint16_t width_percent = 0;               // row ends: the table's width in 50ths of a percent of the
                                             // text width, 0 when it keeps its cells' own widths
   FramePosition frame;                      // positioned paragraphs and tables

@@ -528,6 +528,7 @@ class TextBuilder {
       block.row.borders = row_end->cell_borders;
       block.row.height = row_end->row_height;
       block.row.gap_half = row_end->gap_half;
+      block.row.placement = row_end->row_placement;
       block.row.width_percent = row_end->width_percent;
       block.row.frame = row_end->frame;
     }

@@ -194,6 +194,27 @@ TEST(QuireLayout, CellsKeepTheirSpaceBeforeAndTheRowsMarginsAndWidth) {
   EXPECT_NEAR(full.boxes[0].width, full.boxes[1].width, 0.01);
 }
 
+// A centred or right-aligned row is placed by its width between the margins;
+// its first cell edge, which places a left-aligned row, no longer counts.
+TEST(QuireLayout, CentredAndRightAlignedRowsSitBetweenTheMargins) {
+  const double text_left = 72, text_right = (11900 - 1440) / 20.0;  // the fixture's A4 page, one-inch margins
+  for (const uint16_t sprm : {0x5400, 0x548A}) {
+    const RowShape centred = row_shape(concat({two_cell_definition(), sprm_u16(sprm, 1)}));
+    ASSERT_EQ(centred.boxes.size(), 2u);
+    EXPECT_NEAR(centred.boxes[0].x - text_left, text_right - (centred.boxes[1].x + centred.boxes[1].width), 0.01);
+    EXPECT_NEAR(centred.boxes[0].width, 72.0, 0.01);
+    const RowShape right = row_shape(concat({two_cell_definition(), sprm_u16(sprm, 2)}));
+    ASSERT_EQ(right.boxes.size(), 2u);
+    EXPECT_NEAR(right.boxes[1].x + right.boxes[1].width, text_right, 0.01);
+  }
+  // Left, and values Word does not define, keep the row at its first edge: 108 twips into the margin.
+  for (const uint16_t value : {0, 7}) {
+    const RowShape left = row_shape(concat({two_cell_definition(), sprm_u16(0x5400, value)}));
+    ASSERT_EQ(left.boxes.size(), 2u);
+    EXPECT_NEAR(left.boxes[0].x, text_left - 5.4, 0.01);
+  }
+}
+
 TEST(QuireLayout, PagesOutsideTheDocumentAreNotDrawn) {
   const Document doc = open_plan(plain_doc({u"one page"}));
   std::vector<uint8_t> pixels(STRIDE * PAGE_HEIGHT);
@@ -241,7 +262,8 @@ std::string repeated(const std::string& piece, size_t bytes) {
   return text;
 }
 
-// The lines one Pango layout of the whole paragraph gives: byte length, top, x, baseline.
+// The lines one Pango layout of the whole paragraph gives, each line's gap
+// added below it: byte length, top, x, baseline.
 struct OneLine {
   int length;
   double top, x, baseline;
@@ -250,11 +272,14 @@ std::vector<OneLine> lines_of_one_layout(const Paragraph& paragraph, const FontC
   std::vector<OneLine> out;
   PangoLayout* layout = make_paragraph_layout(main_layout_context(), paragraph, fonts, width);
   PangoLayoutIter* iter = pango_layout_get_iter(layout);
+  double gaps = 0;
   do {
     PangoRectangle logical;
     pango_layout_iter_get_line_extents(iter, nullptr, &logical);
-    out.push_back({pango_layout_iter_get_line_readonly(iter)->length, logical.y / double(PANGO_SCALE),
-                   logical.x / double(PANGO_SCALE), pango_layout_iter_get_baseline(iter) / double(PANGO_SCALE)});
+    PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
+    out.push_back({line->length, gaps + logical.y / double(PANGO_SCALE), logical.x / double(PANGO_SCALE),
+                   gaps + pango_layout_iter_get_baseline(iter) / double(PANGO_SCALE)});
+    gaps += line_gap(layout, line);
   } while (pango_layout_iter_next_line(iter));
   pango_layout_iter_free(iter);
   g_object_unref(layout);
@@ -298,6 +323,60 @@ TEST(QuireLayout, ALongParagraphInSlicesBreaksAsOneLayoutDoes) {
       }
     }
   }
+}
+
+namespace {
+
+// A font's single line as its own metrics give it: ascent, descent and line gap.
+double single_line(const char* family, int size) {
+  PangoFontDescription* desc = pango_font_description_new();
+  pango_font_description_set_family(desc, family);
+  pango_font_description_set_size(desc, size * PANGO_SCALE);
+  PangoFont* font = pango_context_load_font(main_layout_context(), desc);
+  PangoFontMetrics* metrics = pango_font_get_metrics(font, nullptr);
+  const double height = pango_font_metrics_get_height(metrics) / double(PANGO_SCALE);
+  pango_font_metrics_unref(metrics);
+  g_object_unref(font);
+  pango_font_description_free(desc);
+  return height;
+}
+
+Paragraph one_run(const std::string& text, uint16_t font, uint16_t half_points) {
+  Paragraph paragraph;
+  paragraph.text = text;
+  paragraph.mark.font = font;
+  paragraph.mark.half_points = half_points;
+  if (!text.empty()) {
+    TextRun run{0, static_cast<uint32_t>(text.size()), {}};
+    run.props.font = font;
+    run.props.half_points = half_points;
+    paragraph.runs.push_back(run);
+  }
+  return paragraph;
+}
+
+}  // namespace
+
+// Single lines are as tall as their font's ascent, descent and line gap,
+// a paragraph's last line and a paragraph of one line too; the gap is the
+// fonts' on the line, the paragraph mark's only on a line without text.
+TEST(QuireLayout, SingleLinesTakeTheirFontsLineGap) {
+  const std::vector<std::string> names{"Liberation Serif", "DejaVu Sans"};
+  const FontChoice fonts{names, 0};
+  const double serif = single_line("Liberation Serif", 48), sans = single_line("DejaVu Sans", 12);
+  const Paragraph one = one_run("Word", 0, 96), two = one_run("Word word", 0, 96);
+  const ParagraphMetrics single = lay_out_paragraph(main_layout_context(), one, fonts, 400);
+  const ParagraphMetrics pair = lay_out_paragraph(main_layout_context(), two, fonts, 150);
+  ASSERT_EQ(pair.lines.size(), 2u);
+  EXPECT_NEAR(single.height, serif, 0.01);
+  EXPECT_NEAR(pair.lines[1].top - pair.lines[0].top, serif, 0.01);
+  EXPECT_NEAR(pair.height, 2 * serif, 0.01);
+  EXPECT_NEAR(pair.lines[1].bottom, pair.height, 0.01);
+
+  Paragraph small_text = one_run("Word", 1, 24);
+  small_text.mark = one.mark;  // a large mark with a wide gap
+  EXPECT_NEAR(lay_out_paragraph(main_layout_context(), small_text, fonts, 400).height, sans, 0.01);
+  EXPECT_NEAR(lay_out_paragraph(main_layout_context(), one_run("", 0, 96), fonts, 400).height, serif, 0.01);
 }
 
 // A paragraph of 50,000 characters with nowhere to break flows over pages,

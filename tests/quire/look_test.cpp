@@ -90,6 +90,27 @@ TEST(QuireLook, ShadingFillsTheParagraphAndBordersDrawOnTheirSidesOnly) {
   EXPECT_EQ(ink_in(page, 400, plain.top + 1, 500, plain.bottom - 1), 0);
 }
 
+// A top border takes its width and its distance from the text above the
+// text, so it clears the paragraph before; paragraphs with the same borders
+// are boxed together, with no line between them.
+TEST(QuireLook, ATopBorderStandsClearOfTheTextAndBoxesAlikeParagraphsTogether) {
+  DocPlan plan = plain_doc({u"Above", u"Boxed one", u"Boxed two", u"Below"});
+  const Bytes top_rule{0x24, 0x64, 8, 1, 1, 4};  // sprmPBrcTop80: 1 pt single black, 4 pt from the text
+  plan.paragraphs = {{}, top_rule, top_rule, {}};
+  const Document doc = open_plan(plan);
+  const auto& parts = doc.layout.pages.at(0).paragraphs;
+  ASSERT_EQ(parts.size(), 4u);
+  EXPECT_NEAR(parts[1].top - parts[0].bottom, 5.0, 0.01);
+  EXPECT_NEAR(parts[2].top, parts[1].bottom, 0.01);
+  EXPECT_NEAR(parts[3].top, parts[2].bottom, 0.01);
+  const Rendered page = draw(doc, 1);
+  ASSERT_GT(page.width, 0);
+  // Right of the words: the line above the box, clear space under it, no line inside the box.
+  const int line_top = static_cast<int>(parts[0].bottom), text_top = static_cast<int>(parts[1].top);
+  EXPECT_GT(ink_in(page, 400, line_top, 500, text_top - 3), 50);
+  EXPECT_EQ(ink_in(page, 400, text_top - 3, 500, static_cast<int>(parts[3].bottom)), 0);
+}
+
 TEST(QuireLook, CapitalsWidenTheTextAndSuperscriptSitsAboveTheBaseline) {
   DocPlan plan = plain_doc({});
   plan.runs = {{u"capitals\r", true, {}},

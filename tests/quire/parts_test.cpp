@@ -133,6 +133,25 @@ TEST(QuireParts, FootnotesSitAtTheFootOfTheirReferencesPage) {
   EXPECT_GE(doc.layout.pages[0].note_line, 600);
 }
 
+TEST(QuireParts, ANoteFromATableCellEndsOnTheBottomMargin) {
+  // The cell's second paragraph has no note of its own; the separator's
+  // gap is still counted once, so the note ends on the margin, not above it.
+  DocPlan plan;
+  plan.runs = {{u"Noted\x02 here\rand more\a\a", true, {}}};
+  const Bytes in_table = sprm_u8(0x2416, 1);
+  plan.paragraphs = {in_table, in_table, concat({in_table, sprm_u8(0x2417, 1)})};
+  plan.footnotes = {u"\x02 The note.\r"};
+  const Document doc = open_plan(plan);
+  ASSERT_EQ(doc.page_count(), 1);
+  bool found = false;
+  for (const PlacedParagraph& part : doc.layout.pages[0].paragraphs)
+    if (part.paragraph->text.find("The note") != std::string::npos) {
+      found = true;
+      EXPECT_NEAR(part.bottom, doc.layout.pages[0].height - 72, 0.5);
+    }
+  EXPECT_TRUE(found) << placed_text(doc, 1);
+}
+
 TEST(QuireParts, ALongNoteContinuesOnTheNextPage) {
   std::u16string note = u"\x02";
   for (int i = 0; i < 80; ++i) note += u" Note line\r";

@@ -211,6 +211,21 @@ TEST(QuireReader, StylesGiveBaseFormattingAndTogglesFlipIt) {
   EXPECT_FALSE(heading.runs[1].props.bold);  // 0x81: the opposite of the bold style
 }
 
+// A field shows its stored result as the result itself is formatted: a plain
+// code does not unbold it, and its toggle flips the paragraph's plain style.
+TEST(QuireReader, AFieldResultKeepsItsOwnFormattingNotItsCodes) {
+  DocPlan plan;
+  plan.runs = {{u"\x13 DOCPROPERTY \"Logic\" \\* MERGEFORMAT \x14", true, {}},
+               {u"Insert logic here.", true, sprm_u8(0x0835, 0x81)},
+               {u"\x15.\r", true, {}}};
+  const Document doc = open_plan(plan);
+  const Paragraph& p = first_paragraph(doc);
+  ASSERT_EQ(p.runs.size(), 2u);
+  EXPECT_EQ(p.text.substr(p.runs[0].start, p.runs[0].end - p.runs[0].start), "Insert logic here.");
+  EXPECT_TRUE(p.runs[0].props.bold);
+  EXPECT_FALSE(p.runs[1].props.bold);
+}
+
 TEST(QuireReader, HiddenAndDeletedTextIsDropped) {
   DocPlan plan;
   plan.runs = {{u"shown ", true, {}}, {u"hidden ", true, sprm_u8(0x083C, 1)},

@@ -112,6 +112,22 @@ const Paragraph* flowing_paragraph(std::span<const Block> blocks, size_t from, s
   return (a == nullptr) == (b == nullptr) && (!a || *a == *b) ? &blocks[at].paragraph : nullptr;
 }
 
+// The paragraph a dropped capital at blocks[at] stands beside: the next
+// block, when it is a paragraph of the same section flowing in the text
+// with no capital of its own; else null, and the capital is set as a
+// paragraph of its own.
+const Paragraph* beside_capital(std::span<const Block> blocks, size_t at) {
+  const Block& block = blocks[at];
+  if (block.kind != BlockKind::PARAGRAPH || block.paragraph.props.drop_cap == 0 ||
+      block.paragraph.props.drop_lines == 0 || at + 1 >= blocks.size())
+    return nullptr;
+  const Block& next = blocks[at + 1];
+  if (next.kind != BlockKind::PARAGRAPH || next.section != block.section || frame_of(next) ||
+      next.paragraph.props.drop_cap != 0)
+    return nullptr;
+  return &next.paragraph;
+}
+
 // Lays out in two passes: every paragraph is measured at the width its
 // place gives it (all at once, see paragraph_metrics.h), then the measured
 // lines are flowed onto pages in document order.
@@ -445,18 +461,36 @@ class Paginator {
   Page& target() { return target_ ? *target_ : out_.pages.back(); }
   const Frame& frame() const { return in_story_ ? frame_ : page_frame_; }
 
+  // A dropped capital set at its own width, and the room it keeps from the text.
+  struct Capital {
+    const Paragraph* paragraph = nullptr;
+    size_t measured = 0;
+    double width = 0, gap = 0;
+    size_t lines = 0;
+    bool in_margin = false;
+  };
+
   // Places a paragraph at the cursor, breaking it across pages between
   // lines; `before` and `after` are its neighbours in the flow, if paragraphs.
   // A top or bottom border line takes its width and its distance from the
-  // text, between the paragraph's space and its text.
-  void place_paragraph(const Paragraph& paragraph, const Paragraph* before, const Paragraph* after) {
+  // text, between the paragraph's space and its text. A capital is set
+  // beside its first lines.
+  void place_paragraph(const Paragraph& paragraph, const Paragraph* before, const Paragraph* after,
+                       const Capital* capital = nullptr) {
     size_t measured = next_++;
     double width = jobs_[measured].width;
     const bool top_border = !boxed_together(before, &paragraph), bottom_border = !boxed_together(&paragraph, after);
-    if (page_has_content_) y_ += space_points(paragraph.props.space_before);
+    // Space before is dropped at the top of a page, but not at the top of a
+    // header, footer, note or text box.
+    if (page_has_content_ || in_story_) y_ += space_points(paragraph.props.space_before);
     if (top_border) y_ += border_room(paragraph.props.border_top);
     Frame column = frame();
     make_room_beside_frames(paragraph, column, measured, width);
+    if (capital) {
+      const double indent = capital->in_margin ? 0 : capital->width + capital->gap;
+      out_.measured.push_back(lay_out_beside(main_layout_context(), paragraph, fonts_, width, indent, capital->lines));
+      measured = out_.measured.size() - 1;
+    }
     const ParagraphMetrics& metrics = out_.measured[measured];
     const ParagraphBox box = paragraph_box(paragraph.props, column.width, MIN_TEXT_WIDTH / 2);
     const double x = std::max(0.0, column.left + box.x);
@@ -488,6 +522,7 @@ class Paginator {
         found.clear();
         extra = has_notes ? notes_in(paragraph, lb.start, line + 1 < count ? metrics.lines[line + 1].start : UINT32_MAX, found) : 0;
       }
+      if (line == 0 && capital) place_capital(*capital, part, metrics);
       notes_height_ += extra;
       for (uint32_t note : found) page_notes_.push_back(note);
       page_has_content_ = true;
@@ -497,6 +532,45 @@ class Paginator {
     target().paragraphs.push_back(part);
     y_ = part.bottom + (bottom_border ? border_room(paragraph.props.border_bottom) : 0) +
          space_points(paragraph.props.space_after);
+  }
+
+  // Sets a paragraph as the dropped capital of `text` (the next paragraph):
+  // at its own width, its distance from the text the frame's, then the text
+  // beside it.
+  void place_with_capital(const Paragraph& paragraph, const Paragraph& text, const Paragraph* after) {
+    ++next_;  // the capital's job at the width of a paragraph of its own goes unused
+    Capital capital;
+    capital.paragraph = &paragraph;
+    // The capital's own indents (Word copies the text's to it) leave no room beside it.
+    const double indents = points(paragraph.props.left_indent + paragraph.props.right_indent);
+    capital.width = std::max(1.0, natural_width(main_layout_context(), paragraph, fonts_, frame().width) - indents);
+    capital.gap = std::min(points(paragraph.props.frame.gap_x), frame().width / 4);
+    capital.lines = paragraph.props.drop_lines;
+    capital.in_margin = paragraph.props.drop_cap == 2;
+    out_.measured.push_back(measure(main_layout_context(), {&paragraph, capital.width}, fonts_));
+    capital.measured = out_.measured.size() - 1;
+    place_paragraph(text, nullptr, after, &capital);
+  }
+
+  // Places a capital by the first line of the paragraph placed as `text`
+  // with `lines`: left of it (in the margin, further left by its distance
+  // from the text), its baseline on that of the last line it spans; text
+  // below keeps clear of it.
+  void place_capital(const Capital& capital, const PlacedParagraph& text, const ParagraphMetrics& lines) {
+    const ParagraphMetrics& own = out_.measured[capital.measured];
+    const LineBox& first = lines.lines.front();
+    const double pitch = first.bottom - first.top;
+    const size_t spanned = std::max<size_t>(1, capital.lines);
+    const double baseline = spanned <= lines.lines.size() ? lines.lines[spanned - 1].baseline
+                                                          : first.baseline + static_cast<double>(spanned - 1) * pitch;
+    const double x = capital.in_margin ? text.x - capital.width - capital.gap : text.x;
+    const double top = text.top + baseline - own.lines.front().baseline;
+    target().paragraphs.push_back({capital.paragraph, x, top, capital.width, 0, static_cast<int>(own.lines.size()),
+                                   top + own.height, capital.measured});
+    const double bottom = text.top + (spanned <= lines.lines.size() ? lines.lines[spanned - 1].bottom
+                                                                    : first.top + static_cast<double>(spanned) * pitch);
+    if (!capital.in_margin && exclusions_.size() < MAX_FRAMES_KEPT_CLEAR)
+      exclusions_.push_back({x, text.top, x + capital.width + capital.gap, bottom, true});
   }
 
   // Moves a paragraph at the cursor beside or below the frames in its way;
@@ -634,6 +708,10 @@ class Paginator {
   // Places blocks[first], or the frame starting there; returns the index after what it placed.
   size_t place_block(std::span<const Block> blocks, size_t first) {
     const Block& block = blocks[first];
+    if (const Paragraph* text = beside_capital(blocks, first)) {
+      place_with_capital(block.paragraph, *text, flowing_paragraph(blocks, first + 1, first + 2));
+      return first + 2;
+    }
     if (!in_frame_ && frame_of(block)) {
       const size_t end = frame_end(blocks, first);
       place_frame_blocks(blocks.subspan(first, end - first));

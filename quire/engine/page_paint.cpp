@@ -60,11 +60,16 @@ void draw_paragraph(cairo_t* cr, const PlacedParagraph& part, const ParagraphMet
   const double bottom = part.bottom_border
                             ? part.bottom + border_room(props.border_bottom) - props.border_bottom.width / 16.0
                             : part.bottom + points(props.space_after);
-  const double left = part.x - 2, right = part.x + part.width + 2;
-  if (part.top_border) border(props.border_top, left, top, right, top);
-  if (part.bottom_border) border(props.border_bottom, left, bottom, right, bottom);
-  border(props.border_left, left - props.border_left.space, top, left - props.border_left.space, bottom);
-  border(props.border_right, right + props.border_right.space, top, right + props.border_right.space, bottom);
+  // Side lines stand their distance out from the text, and the top and
+  // bottom lines reach them, so that a box closes at its corners.
+  const auto side = [](const BorderLine& line) { return line.width == 0 ? 0.0 : line.space + line.width / 16.0; };
+  const double left = part.x - side(props.border_left), right = part.x + part.width + side(props.border_right);
+  const double reach_left = left - props.border_left.width / 16.0, reach_right = right + props.border_right.width / 16.0;
+  if (part.top_border) border(props.border_top, reach_left, top, reach_right, top);
+  if (part.bottom_border) border(props.border_bottom, reach_left, bottom, reach_right, bottom);
+  const double side_top = top - props.border_top.width / 16.0, side_bottom = bottom + props.border_bottom.width / 16.0;
+  border(props.border_left, left, side_top, left, side_bottom);
+  border(props.border_right, right, side_top, right, side_bottom);
   cairo_set_source_rgb(cr, 0, 0, 0);
 
   // The lines as they were laid out when the document was; a short

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <exception>
 #include <memory>
 #include <new>
@@ -95,14 +96,14 @@ void measure_range(PangoContext* context, const std::vector<MeasureJob>& jobs, c
   for (size_t i = first; i < end; ++i) out[i] = measure(context, jobs[i], fonts);
 }
 
-}  // namespace
-
-ParagraphMetrics lay_out_paragraph(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts,
-                                   double width) {
-  ParagraphMetrics metrics;
+// Appends the lines of the paragraph's text from byte `start` on, set
+// `width` points wide from `offset` points down, and the layouts that hold
+// them; sets the paragraph's height. Stops early, after the slice that
+// holds more than `enough` lines.
+void lay_out_from(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts, double width,
+                  size_t start, double offset, ParagraphMetrics& metrics, size_t enough = SIZE_MAX) {
   const std::string& text = paragraph.text;
-  size_t start = 0, slice = SLICE_BYTES;
-  double offset = 0;
+  size_t slice = SLICE_BYTES;
   for (;;) {
     double shift = 0;
     const size_t end = start + slice >= text.size() ? text.size() : character_start(text, start + slice);
@@ -111,7 +112,7 @@ ParagraphMetrics lay_out_paragraph(PangoContext* context, const Paragraph& parag
     if (end == text.size()) {
       metrics.height = take_lines(layout.get(), -1, shift, offset, start, metrics);
       metrics.layouts.push_back(std::move(layout));
-      break;
+      return;
     }
     if (count < 2) {  // one line longer than the slice: give the next try more text
       slice *= 2;
@@ -123,9 +124,31 @@ ParagraphMetrics lay_out_paragraph(PangoContext* context, const Paragraph& parag
     const size_t next_start = start + static_cast<size_t>(last->start_index);
     offset = take_lines(layout.get(), count - 1, shift, offset, start, metrics);
     metrics.layouts.push_back(std::move(layout));
+    if (metrics.lines.size() > enough) return;
     start = next_start;
     slice = SLICE_BYTES;
   }
+}
+
+}  // namespace
+
+ParagraphMetrics lay_out_paragraph(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts,
+                                   double width) {
+  ParagraphMetrics metrics;
+  lay_out_from(context, paragraph, fonts, width, 0, 0, metrics);
+  return metrics;
+}
+
+ParagraphMetrics lay_out_beside(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts,
+                                double width, double indent, size_t count) {
+  ParagraphMetrics metrics;
+  lay_out_from(context, paragraph, fonts, std::max(1.0, width - indent), 0, 0, metrics, count);
+  if (metrics.lines.size() > count) {
+    const LineBox next = metrics.lines[count];
+    metrics.lines.resize(count);
+    lay_out_from(context, paragraph, fonts, width, next.start, next.top, metrics);
+  }
+  for (size_t i = 0; i < count && i < metrics.lines.size(); ++i) metrics.lines[i].x += indent;
   return metrics;
 }
 

@@ -63,6 +63,13 @@ double line_gap(PangoLayout* layout, PangoLayoutLine* line);
 ParagraphMetrics lay_out_paragraph(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts,
                                    double width);
 
+// Lays out a paragraph whose first `count` lines stand beside something
+// (a dropped capital): those lines `indent` points narrower and moved right
+// by it, the rest at the full width. Its layouts are always kept, since
+// laying it out again at one width would lose the difference.
+ParagraphMetrics lay_out_beside(PangoContext* context, const Paragraph& paragraph, const FontChoice& fonts,
+                                double width, double indent, size_t count);
+
 // Lays out one job, keeping its layouts only when its text is long.
 ParagraphMetrics measure(PangoContext* context, const MeasureJob& job, const FontChoice& fonts);
 

@@ -226,6 +226,12 @@ void apply_para_sprm(ParaProps& props, uint16_t sprm, ByteSpan operand) {
     case 0x8419: case 0x940F: props.frame.y = s16(operand); break;
     case 0x841A: props.frame.width = std::max<int16_t>(0, s16(operand)); break;
     case 0x442B: props.frame.height = operand.u16_at(0); break;
+    case 0x442C: {  // drop kind in the low three bits, then the lines it spans
+      const uint16_t dcs = operand.u16_at(0);
+      props.drop_cap = (dcs & 7) <= 2 ? dcs & 7 : 0;
+      props.drop_lines = dcs >> 3 & 0x1F;
+      break;
+    }
     case 0x2423: props.frame.wrap = operand.data[0]; break;
     case 0x842F: case 0x9410: props.frame.gap_x = std::max<int16_t>(0, s16(operand)); break;
     case 0x842E: case 0x9411: props.frame.gap_y = std::max<int16_t>(0, s16(operand)); break;

@@ -99,6 +99,9 @@ struct ParaProps {
   uint16_t width_percent = 0;               // row ends: the table's width in 50ths of a percent of the
                                             // text width, 0 when it keeps its cells' own widths
   FramePosition frame;                      // positioned paragraphs and tables
+  uint8_t drop_cap = 0;                     // a capital for the next paragraph: 1 dropped into its
+                                            // first lines, 2 left of them in the margin, 0 none
+  uint8_t drop_lines = 0;                   // the lines of text a capital spans
 };
 
 // Sides of a table cell that carry a border line.

@@ -183,3 +183,57 @@ TEST(QuireFrames, APositionedTableSitsTopRightWithTheTextBesideIt) {
   EXPECT_DOUBLE_EQ(heading.top, MARGIN);
   EXPECT_LE(heading.x + heading.width, cell.x - 9 + 0.01);
 }
+
+namespace {
+
+// A 48 point capital of `kind` (1 dropped, 2 in the margin) over three
+// lines, then a paragraph of several lines, then a closing one.
+Document capital_doc(uint8_t kind, bool with_text = true) {
+  DocPlan plan = plain_doc({});
+  std::u16string text;
+  for (int i = 0; i < 20; ++i) text += u"Words running beside the capital. ";
+  plan.runs = {{u"W\r", true, {0x43, 0x4A, 96, 0}}};  // sprmCHps: 48 points
+  if (with_text) plan.runs.push_back({text + u"\rAfter\r", true, {}});
+  plan.paragraphs = {sprm_u16(0x442C, static_cast<uint16_t>(3 << 3 | kind))};
+  return open_plan(plan);
+}
+
+}  // namespace
+
+// A dropped capital stands at the left of the next paragraph, out of the
+// flow, its baseline on the third line's; those three lines make room for
+// it, the rest run the full width. One in the margin stands left of the
+// text, which keeps its width. The capital comes first in the page's order.
+TEST(QuireFrames, ADroppedCapitalSitsBesideTheLinesItSpans) {
+  for (uint8_t kind : {1, 2}) {
+    SCOPED_TRACE(kind);
+    const Document doc = capital_doc(kind);
+    ASSERT_EQ(doc.page_count(), 1);
+    const auto& parts = doc.layout.pages[0].paragraphs;
+    ASSERT_GE(parts.size(), 3u);
+    const PlacedParagraph &capital = parts[0], &text = parts[1];
+    ASSERT_EQ(capital.paragraph->text, "W");
+    const ParagraphMetrics& lines = doc.layout.measured.at(text.measured);
+    ASSERT_GT(lines.lines.size(), 4u);
+    EXPECT_DOUBLE_EQ(text.top, MARGIN);
+    EXPECT_DOUBLE_EQ(text.x, MARGIN);
+    EXPECT_NEAR(capital.top + doc.layout.measured.at(capital.measured).lines[0].baseline,
+                text.top + lines.lines[2].baseline, 0.01);
+    EXPECT_GT(capital.width, 20);
+    if (kind == 1) {
+      EXPECT_DOUBLE_EQ(capital.x, text.x);
+      for (size_t i = 0; i < 3; ++i) EXPECT_GE(lines.lines[i].x, capital.width) << i;
+    } else {
+      EXPECT_LE(capital.x + capital.width, text.x + 0.01);
+      for (size_t i = 0; i < 3; ++i) EXPECT_DOUBLE_EQ(lines.lines[i].x, 0) << i;
+    }
+    EXPECT_DOUBLE_EQ(lines.lines[3].x, 0);
+    EXPECT_FALSE(lines.layouts.empty());  // kept: drawing it again at one width would lose the room
+    EXPECT_DOUBLE_EQ(part_of(doc, "After").top, text.bottom);
+  }
+  // With no paragraph after it, a capital is set as a paragraph of its own.
+  const Document alone = capital_doc(1, false);
+  const PlacedParagraph& capital = part_of(alone, "W");
+  EXPECT_DOUBLE_EQ(capital.top, MARGIN);
+  EXPECT_GT(capital.bottom - capital.top, 40);
+}

@@ -111,6 +111,30 @@ TEST(QuireLook, ATopBorderStandsClearOfTheTextAndBoxesAlikeParagraphsTogether) {
   EXPECT_EQ(ink_in(page, 400, text_top - 3, 500, static_cast<int>(parts[3].bottom)), 0);
 }
 
+// A box's side lines stand their own distance out from the text (6 pt
+// here), and its top and bottom lines reach out to them.
+TEST(QuireLook, ABoxClosesAtItsCorners) {
+  DocPlan plan = plain_doc({u"Boxed"});
+  plan.paragraphs = {concat({{0x24, 0x64, 16, 1, 1, 2},     // 2 pt lines: top and bottom 2 pt from the text,
+                             {0x26, 0x64, 16, 1, 1, 2},
+                             {0x25, 0x64, 16, 1, 1, 6},     // left and right 6 pt
+                             {0x27, 0x64, 16, 1, 1, 6}})};
+  const Document doc = open_plan(plan);
+  const PlacedParagraph& part = doc.layout.pages.at(0).paragraphs.at(0);
+  const Rendered page = draw(doc, 1);
+  ASSERT_GT(page.width, 0);
+  const int x = static_cast<int>(part.x), right = static_cast<int>(part.x + part.width);
+  const int top = static_cast<int>(part.top), bottom = static_cast<int>(part.bottom);
+  const int middle = (top + bottom) / 2;
+  // The side lines from x - 8 to x - 6 and from right + 6 to right + 8; clear between them and the text.
+  EXPECT_EQ(ink_in(page, x - 8, middle, x - 6, middle + 1), 2);
+  EXPECT_EQ(ink_in(page, x - 5, middle, x - 1, middle + 1), 0);
+  EXPECT_EQ(ink_in(page, right + 6, middle, right + 8, middle + 1), 2);
+  // The top line (rows top - 4 and top - 3) and the bottom one run on into the side lines.
+  EXPECT_EQ(ink_in(page, x - 6, top - 4, x - 2, top - 2), 8);
+  EXPECT_EQ(ink_in(page, right + 2, bottom + 2, right + 6, bottom + 4), 8);
+}
+
 TEST(QuireLook, CapitalsWidenTheTextAndSuperscriptSitsAboveTheBaseline) {
   DocPlan plan = plain_doc({});
   plan.runs = {{u"capitals\r", true, {}},

@@ -100,6 +100,21 @@ TEST(QuireParts, HeadersAndFootersShowWithPageNumbers) {
   EXPECT_TRUE(inked(second, 780, 810));  // footer, its foot half an inch up
 }
 
+TEST(QuireParts, AHeadersSpaceBeforeCountsAtItsTop) {
+  auto header_top = [](uint16_t space_before) {
+    DocPlan plan = plain_doc({u"Body"});
+    plan.header_stories = no_stories(6);
+    plan.header_stories.insert(plan.header_stories.end(), {u"", u"Header\r\r", u"", u"", u"", u""});
+    plan.paragraphs = {{}, sprm_u16(0xA413, space_before)};
+    const Document doc = open_plan(plan);
+    for (const PlacedParagraph& part : doc.layout.pages.at(0).paragraphs)
+      if (part.paragraph->text == "Header") return part.top;
+    return -1.0;
+  };
+  EXPECT_NEAR(header_top(0), 36, 0.01);  // half an inch down
+  EXPECT_NEAR(header_top(240), 48, 0.01);
+}
+
 TEST(QuireParts, TitlePageAndFacingPagesChooseTheirStories) {
   DocPlan plan = plain_doc({u"One\fTwo\fThree"});
   plan.section = sprm_u8(0x300A, 1);

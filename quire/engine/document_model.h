@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -99,9 +100,21 @@ struct Picture {
 constexpr uint32_t NO_COLOUR = 0xFFFFFFFFu;
 constexpr uint32_t NO_PICTURE = 0xFFFFFFFFu;
 
+// One path of a drawn shape's outline. Points are fractions of the shape's
+// box (0 at its left or top edge, 1 at its right or bottom edge).
+enum class PathStep : uint8_t { MOVE, LINE, CURVE, CLOSE };
+struct ShapePath {
+  std::vector<PathStep> steps;
+  std::vector<double> points;  // x, y pairs: one for MOVE and LINE, three for CURVE, none for CLOSE
+  bool filled = true, stroked = true;
+  double shade = 1;  // the fill colour's brightness: the far side of a band is drawn darker
+};
+using ShapePaths = std::vector<ShapePath>;
+
 // What a floating shape shows other than a picture: a text box's story
 // laid out inside its box, or text art stretched over it, on the box's
-// fill and inside its outline.
+// fill and inside its outline; or a drawn outline (a freeform or a preset
+// shape) filled and stroked in place of the box's rectangle.
 struct ShapeText {
   std::vector<Block> blocks;  // a text box's paragraphs
   uint32_t text_id = 0;       // which text box story fills `blocks`: its number << 16
@@ -111,6 +124,9 @@ struct ShapeText {
   uint32_t fill = NO_COLOUR, line = NO_COLOUR;  // 0xRRGGBB; text art's letters take the fill
   double line_width = 0.75;   // points
   double inset[4] = {0, 0, 0, 0};  // text margins, left top right bottom, points
+  std::shared_ptr<const ShapePaths> paths;  // a drawn outline, shared by every anchor of one shape
+  double rotation = 0;        // of the outline about the box's centre, degrees clockwise
+  bool flip_h = false, flip_v = false;
 };
 
 // A picture or shape that floats over the text, anchored in a paragraph.

@@ -16,6 +16,8 @@ constexpr uint16_t PROP_TEXT_ID = 0x0080, PROP_INSET_LEFT = 0x0081, PROP_INSET_B
 constexpr uint16_t PROP_ART_TEXT = 0x00C0, PROP_ART_FONT = 0x00C5, PROP_ART_FLAGS = 0x00FF;
 constexpr uint16_t PROP_FILL_COLOUR = 0x0181, PROP_FILL_FLAGS = 0x01BF, PROP_LINE_COLOUR = 0x01C0,
                    PROP_LINE_WIDTH = 0x01CB, PROP_LINE_FLAGS = 0x01FF;
+constexpr uint16_t PROP_ROTATION = 0x0004, PROP_GEO_LEFT = 0x0140, PROP_GEO_BOTTOM = 0x0143, PROP_SHAPE_PATH = 0x0144,
+                   PROP_VERTICES = 0x0145, PROP_SEGMENTS = 0x0146, PROP_ADJUST_FIRST = 0x0147;
 constexpr uint16_t PROP_ID_MASK = 0x3FFF, PROP_COMPLEX = 0x8000;
 constexpr size_t PROP_ENTRY = 6;
 constexpr size_t MAX_ART_CHARS = 1024;
@@ -50,6 +52,29 @@ std::u16string utf16_string(ByteSpan bytes) {
   return out;
 }
 
+// Lists are sometimes stored with a length that leaves out their six
+// header bytes; their data then runs six bytes past that length.
+bool is_list(uint16_t id) {
+  switch (id) {
+    case PROP_VERTICES:
+    case PROP_SEGMENTS:
+    case 0x0151:  // connection sites
+    case 0x0152:  // their directions
+    case 0x0155:  // adjust handles
+    case 0x0156:  // guides
+    case 0x0157:  // text rectangles
+    case 0x0197:  // fill shade colours
+    case 0x0383:  // wrap polygon
+      return true;
+    default: return false;
+  }
+}
+size_t complex_length(uint16_t id, uint32_t length, ByteSpan rest) {
+  if (!is_list(id) || rest.size < LIST_HEADER) return length;
+  const uint64_t elements = uint64_t{rest.u16_at(0)} * list_element_size(rest.u16_at(4));
+  return elements == length ? length + LIST_HEADER : length;
+}
+
 double fraction(uint32_t value) { return std::clamp(static_cast<int32_t>(value) / 65536.0, 0.0, 0.95); }
 
 }  // namespace
@@ -78,10 +103,17 @@ ShapeProps read_shape_props(const ArtRecord& opt) {
     if (in.failed()) break;
     ByteSpan data;
     if (id & PROP_COMPLEX) {
-      data = opt.body.slice(complex_at, value);
-      complex_at = data.data ? complex_at + value : opt.body.size;  // past a damaged one nothing is found
+      const ByteSpan rest = opt.body.slice(complex_at, opt.body.size - std::min(complex_at, opt.body.size));
+      const size_t length = complex_length(id & PROP_ID_MASK, value, rest);
+      data = opt.body.slice(complex_at, length);
+      complex_at = data.data ? complex_at + length : opt.body.size;  // past a damaged one nothing is found
     }
+    ShapeGeometry& geometry = props.geometry;
     switch (id & PROP_ID_MASK) {
+      case PROP_ROTATION: props.rotation = static_cast<int32_t>(value) / 65536.0; break;
+      case PROP_SHAPE_PATH: geometry.path_kind = value; break;
+      case PROP_VERTICES: geometry.vertices = data; break;
+      case PROP_SEGMENTS: geometry.segments = data; break;
       case PROP_PIB: props.pib = value; break;
       case PROP_CROP_TOP: props.crop[0] = fraction(value); break;
       case PROP_CROP_BOTTOM: props.crop[1] = fraction(value); break;
@@ -100,11 +132,18 @@ ShapeProps read_shape_props(const ArtRecord& opt) {
       case PROP_LINE_COLOUR: colour_of(value, props.line); break;
       case PROP_LINE_WIDTH: props.line_width = std::min(static_cast<int32_t>(value) / EMU_PER_POINT, MAX_LINE_WIDTH); break;
       case PROP_LINE_FLAGS: apply_flag(value, LINE_BIT, props.lined); break;
-      default:
-        if ((id & PROP_ID_MASK) >= PROP_INSET_LEFT && (id & PROP_ID_MASK) <= PROP_INSET_BOTTOM)
-          props.inset[(id & PROP_ID_MASK) - PROP_INSET_LEFT] =
-              std::clamp(static_cast<int32_t>(value) / EMU_PER_POINT, 0.0, MAX_INSET);
+      default: {
+        const uint16_t at = id & PROP_ID_MASK;
+        if (at >= PROP_INSET_LEFT && at <= PROP_INSET_BOTTOM) {
+          props.inset[at - PROP_INSET_LEFT] = std::clamp(static_cast<int32_t>(value) / EMU_PER_POINT, 0.0, MAX_INSET);
+        } else if (at >= PROP_GEO_LEFT && at <= PROP_GEO_BOTTOM) {
+          geometry.geo[at - PROP_GEO_LEFT] = static_cast<int32_t>(value);
+        } else if (at >= PROP_ADJUST_FIRST && at < PROP_ADJUST_FIRST + ADJUST_VALUES && !(id & PROP_COMPLEX)) {
+          geometry.adjust[at - PROP_ADJUST_FIRST] = static_cast<int32_t>(value);
+          geometry.adjusted |= static_cast<uint16_t>(1u << (at - PROP_ADJUST_FIRST));
+        }
         break;
+      }
     }
   }
   if (props.line_width < 0) props.line_width = 0;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "byte_span.h"
+#include "shape_geometry.h"
 
 namespace quire {
 
@@ -35,7 +36,8 @@ void for_each_art_record(ByteSpan bytes, Visit&& visit) {
 }
 
 // The properties of a shape this engine draws: its picture, the text box
-// story it shows, text art, fill and outline. Colours are 0xRRGGBB.
+// story it shows, text art, its geometry, fill and outline. Colours are
+// 0xRRGGBB.
 struct ShapeProps {
   uint32_t pib = 0;               // blip store index, from 1; 0 for none
   double crop[4] = {0, 0, 0, 0};  // top, bottom, left, right, fractions
@@ -47,9 +49,14 @@ struct ShapeProps {
   bool filled = true, lined = true;
   bool fill_given = false;        // the table names a fill colour
   double line_width = 0.75;       // points
+  double rotation = 0;            // degrees clockwise
+  bool flip_h = false, flip_v = false;  // from the shape record
+  ShapeGeometry geometry;         // its type from the shape record, the rest from the table
+  std::shared_ptr<const ShapePaths> paths;  // its drawn outline, once the shape is read whole
 };
 
 // Reads a shape's property table (the body and instance of its record).
+// The geometry's lists point into the record's bytes.
 ShapeProps read_shape_props(const ArtRecord& opt);
 
 }  // namespace quire

@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/byte_reader.h"
 #include "office_art.h"
@@ -20,6 +21,7 @@ constexpr uint16_t SP_CONTAINER = 0xF004, BSE = 0xF007, DGG_CONTAINER = 0xF000, 
                    CLIENT_TEXTBOX = 0xF00D, CHILD_ANCHOR = 0xF00F;
 constexpr uint16_t BLIP_EMF = 0xF01A, BLIP_WMF = 0xF01B, BLIP_PICT = 0xF01C, BLIP_JPEG = 0xF01D,
                    BLIP_PNG = 0xF01E, BLIP_DIB = 0xF01F, BLIP_TIFF = 0xF029, BLIP_JPEG_CMYK = 0xF02A;
+constexpr uint32_t FLIP_H = 0x40, FLIP_V = 0x80;  // shape record flags
 constexpr size_t BSE_FIXED = 36;
 constexpr size_t METAFILE_HEADER = 34;
 constexpr uint32_t MAX_PICTURE_BYTES = 32u << 20;
@@ -89,10 +91,14 @@ struct Shape {
 Shape read_shape(ByteSpan container) {
   Shape shape;
   uint32_t client_text_id = 0;
+  uint16_t type = SHAPE_FREEFORM;
+  uint32_t flags = 0;
   for_each_art_record(container, [&](const ArtRecord& inner) {
     if (inner.type == FSP && inner.body.size >= 4) {
       shape.id = inner.body.u32_at(0);
       shape.has_id = true;
+      type = inner.instance;
+      if (inner.body.size >= 8) flags = inner.body.u32_at(4);
     } else if (inner.type == OPT) {
       shape.props = read_shape_props(inner);
     } else if (inner.type == CLIENT_TEXTBOX && inner.body.size >= 4) {
@@ -107,11 +113,21 @@ Shape read_shape(ByteSpan container) {
     return true;
   });
   if (shape.props.text_id == 0) shape.props.text_id = client_text_id;
+  ShapeProps& props = shape.props;
+  props.flip_h = (flags & FLIP_H) != 0;
+  props.flip_v = (flags & FLIP_V) != 0;
+  props.geometry.type = type;
+  if (ShapePaths paths = shape_paths(props.geometry); !paths.empty())
+    props.paths = std::make_shared<const ShapePaths>(std::move(paths));
+  props.geometry.vertices = props.geometry.segments = {};  // the record's bytes are not kept
   return shape;
 }
 
-// Whether a shape shows anything this reader draws: a picture, a text box or text art.
-bool drawn(const ShapeProps& props) { return props.pib != 0 || props.text_id != 0 || !props.art.empty(); }
+// Whether a shape shows anything this reader draws: a picture, a text box,
+// text art or a drawn outline.
+bool drawn(const ShapeProps& props) {
+  return props.pib != 0 || props.text_id != 0 || !props.art.empty() || props.paths;
+}
 
 // A drawn shape in a group: its properties and its box, in the group's
 // coordinates (or, once mapped, as fractions of the anchor's box).
@@ -178,20 +194,26 @@ uint32_t add_picture(DocumentModel& model, Picture picture) {
   return static_cast<uint32_t>(model.pictures.size());
 }
 
-// The text a shape without a picture shows, added to the model: a text
-// box (the first of its chain; the story is read with the text), or text
-// art. Returns its index, or NO_PICTURE when there is none.
+// What a shape without a picture shows, added to the model: a text box
+// (the first of its chain; the story is read with the text) or a drawn
+// outline, or text art. Returns its index, or NO_PICTURE when there is none.
 uint32_t add_shape_text(DocumentModel& model, const ShapeProps& props, bool headers) {
   if (model.shape_texts.size() >= MAX_PICTURES) return NO_PICTURE;
   ShapeText text;
   const bool text_box = props.text_id > 0xFFFF && (props.text_id & 0xFFFF) == 0;
-  if (text_box) {
-    text.text_id = props.text_id;
-    text.in_header = headers;
+  if (text_box || props.paths) {
+    if (text_box) {
+      text.text_id = props.text_id;
+      text.in_header = headers;
+    }
     if (props.filled) text.fill = props.fill;
     if (props.lined) text.line = props.line;
     text.line_width = props.line_width;
     std::copy(props.inset, props.inset + 4, text.inset);
+    text.paths = props.paths;
+    text.rotation = props.rotation;
+    text.flip_h = props.flip_h;
+    text.flip_v = props.flip_v;
   } else if (!props.art.empty()) {
     Utf16Decoder decoder;
     for (char16_t unit : props.art) {
@@ -211,6 +233,16 @@ uint32_t add_shape_text(DocumentModel& model, const ShapeProps& props, bool head
   }
   model.shape_texts.push_back(std::move(text));
   return static_cast<uint32_t>(model.shape_texts.size() - 1);
+}
+
+// An edge of a group's part: the anchor's edge moved by a fraction of the
+// anchor's size, in twips; false when it lands too far out to place.
+constexpr double MAX_PART_EDGE = 1 << 22;
+bool part_edge(int32_t from, double fraction, double size, int32_t& out) {
+  const double at = from + fraction * size;
+  if (!(std::abs(at) <= MAX_PART_EDGE)) return false;
+  out = static_cast<int32_t>(at);
+  return true;
 }
 
 }  // namespace
@@ -402,11 +434,12 @@ void load_floating_pictures(ByteSpan plc_spa, ByteSpan dgg_info, ByteSpan word, 
     const double width = placed.right - placed.left, height = placed.bottom - placed.top;
     for (const ChildShape& shape : parts) {
       FloatingPicture part = placed;
-      part.left = placed.left + static_cast<int32_t>(shape.rect.left * width);
-      part.right = placed.left + static_cast<int32_t>(shape.rect.right * width);
-      part.top = placed.top + static_cast<int32_t>(shape.rect.top * height);
-      part.bottom = placed.top + static_cast<int32_t>(shape.rect.bottom * height);
-      if (part.right <= part.left || part.bottom <= part.top) continue;
+      if (!part_edge(placed.left, shape.rect.left, width, part.left) ||
+          !part_edge(placed.left, shape.rect.right, width, part.right) ||
+          !part_edge(placed.top, shape.rect.top, height, part.top) ||
+          !part_edge(placed.top, shape.rect.bottom, height, part.bottom) || part.right <= part.left ||
+          part.bottom <= part.top)
+        continue;
       part.picture = NO_PICTURE;
       Picture picture;
       if (shape.props.pib != 0 && shape.props.pib <= store.size() && store[shape.props.pib - 1].type == BSE &&

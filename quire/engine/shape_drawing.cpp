@@ -25,13 +25,71 @@ double max_stretch(cairo_t* cr, double dx, double dy) {
   return pixels_per_point > 0 ? MAX_FONT_PIXELS / (ART_SIZE * pixels_per_point) : 0;
 }
 
-void set_colour(cairo_t* cr, uint32_t colour) {
-  cairo_set_source_rgb(cr, (colour >> 16 & 0xFF) / 255.0, (colour >> 8 & 0xFF) / 255.0, (colour & 0xFF) / 255.0);
+void set_colour(cairo_t* cr, uint32_t colour, double shade = 1) {
+  cairo_set_source_rgb(cr, (colour >> 16 & 0xFF) / 255.0 * shade, (colour >> 8 & 0xFF) / 255.0 * shade,
+                       (colour & 0xFF) / 255.0 * shade);
+}
+
+// Puts the context into the shape's own space: turned about the box's
+// centre and mirrored as the shape is flipped. Returns the box in that
+// space; a shape turned nearer a quarter turn than not is anchored by its
+// turned box, so its own box has the sides swapped.
+ShapeBox enter_shape(cairo_t* cr, const ShapeText& shape, const ShapeBox& box) {
+  double turn = std::fmod(shape.rotation, 360.0);
+  if (turn < 0) turn += 360;
+  const bool sideways = (turn >= 45 && turn < 135) || (turn >= 225 && turn < 315);
+  const double width = sideways ? box.height : box.width, height = sideways ? box.width : box.height;
+  cairo_translate(cr, box.x + box.width / 2, box.y + box.height / 2);
+  cairo_rotate(cr, turn * M_PI / 180);
+  cairo_scale(cr, shape.flip_h ? -1 : 1, shape.flip_v ? -1 : 1);
+  return {-width / 2, -height / 2, width, height};
+}
+
+void trace(cairo_t* cr, const ShapePath& path, const ShapeBox& box) {
+  cairo_new_path(cr);
+  const std::vector<double>& p = path.points;
+  auto x = [&](size_t i) { return box.x + p[i] * box.width; };
+  auto y = [&](size_t i) { return box.y + p[i + 1] * box.height; };
+  size_t at = 0;
+  for (const PathStep step : path.steps) {
+    const size_t need = step == PathStep::CURVE ? 6 : step == PathStep::CLOSE ? 0 : 2;
+    if (need > p.size() - at) return;
+    switch (step) {
+      case PathStep::MOVE: cairo_move_to(cr, x(at), y(at)); break;
+      case PathStep::LINE: cairo_line_to(cr, x(at), y(at)); break;
+      case PathStep::CURVE: cairo_curve_to(cr, x(at), y(at), x(at + 2), y(at + 2), x(at + 4), y(at + 4)); break;
+      case PathStep::CLOSE: cairo_close_path(cr); break;
+    }
+    at += need;
+  }
+}
+
+// Each path in turn filled (its holes left open) and stroked, so later
+// paths lie over earlier ones.
+void draw_paths(cairo_t* cr, const ShapeText& shape, const ShapeBox& box) {
+  cairo_save(cr);
+  const ShapeBox own = enter_shape(cr, shape, box);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_set_line_width(cr, shape.line_width);
+  for (const ShapePath& path : *shape.paths) {
+    trace(cr, path, own);
+    if (path.filled && shape.fill != NO_COLOUR) {
+      set_colour(cr, shape.fill, path.shade);
+      cairo_fill_preserve(cr);
+    }
+    if (path.stroked && shape.line != NO_COLOUR && shape.line_width > 0) {
+      set_colour(cr, shape.line);
+      cairo_stroke_preserve(cr);
+    }
+  }
+  cairo_new_path(cr);
+  cairo_restore(cr);
 }
 
 }  // namespace
 
 void draw_shape_fill(cairo_t* cr, const ShapeText& shape, const ShapeBox& box) {
+  if (shape.paths) return draw_paths(cr, shape, box);
   if (shape.fill == NO_COLOUR || !shape.art.empty()) return;
   cairo_save(cr);
   set_colour(cr, shape.fill);
@@ -41,7 +99,7 @@ void draw_shape_fill(cairo_t* cr, const ShapeText& shape, const ShapeBox& box) {
 }
 
 void draw_shape_outline(cairo_t* cr, const ShapeText& shape, const ShapeBox& box) {
-  if (shape.line == NO_COLOUR || shape.line_width <= 0 || !shape.art.empty()) return;
+  if (shape.line == NO_COLOUR || shape.line_width <= 0 || !shape.art.empty() || shape.paths) return;
   cairo_save(cr);
   set_colour(cr, shape.line);
   cairo_set_line_width(cr, shape.line_width);

@@ -1,5 +1,6 @@
 // Drawing what floating shapes show other than pictures: the box's fill
-// and outline, and text art stretched to fill the box. (A text box's
+// and outline or the shape's own drawn outline, and text art stretched to
+// fill the box. (A text box's
 // paragraphs are drawn with the page's own paragraph drawing.)
 #pragma once
 
@@ -14,10 +15,12 @@ struct ShapeBox {
   double x = 0, y = 0, width = 0, height = 0;
 };
 
-// Fills the box with the shape's fill colour, when it has one.
+// Fills the box with the shape's fill colour, when it has one; or, for a
+// shape with a drawn outline, fills and strokes its paths in turn.
 void draw_shape_fill(cairo_t* cr, const ShapeText& shape, const ShapeBox& box);
 
-// Strokes the box's outline in the shape's line colour, when it has one.
+// Strokes the box's outline in the shape's line colour, when it has one
+// (a shape with a drawn outline was stroked with its fill).
 void draw_shape_outline(cairo_t* cr, const ShapeText& shape, const ShapeBox& box);
 
 // Draws the shape's text art, if any: its lines in its font, centred on

@@ -194,3 +194,88 @@ TEST(QuireShapes, TextArtOverAHugeBoxIsStretchedOnlySoFar) {
   cairo_surface_destroy(surface);
   EXPECT_GT(inked, 0);
 }
+
+namespace {
+
+// Freeform segment entries: a move, a line, an editing hint (draws
+// nothing), an arc escape (not drawn here), a close and the end.
+constexpr uint16_t MOVE = 0x4000, LINE = 0x0001, EDIT_HINT = 0xAC00, ARC_ESCAPE = 0xA301, CLOSE = 0x6001,
+                   END = 0x8000;
+
+ShapePlan drawn_shape(int32_t left, int32_t size) {
+  ShapePlan shape;
+  shape.left = left;
+  shape.top = BOX_TOP;
+  shape.right = left + size;
+  shape.bottom = BOX_TOP + size;
+  shape.fill = 0xFF0000;
+  return shape;
+}
+
+ShapePlan freeform(int32_t left, std::vector<std::array<int16_t, 2>> points, std::vector<uint16_t> segments) {
+  ShapePlan shape = drawn_shape(left, 2000);
+  shape.no_line = true;
+  shape.points = std::move(points);
+  shape.segments = std::move(segments);
+  return shape;
+}
+
+// Whether the point at fractions (fx, fy) of the shape's box is red on the page.
+bool red_at(const Rendered& page, const ShapePlan& shape, double fx, double fy) {
+  const Box box = page_box(shape);
+  return is_red(page.at(box.left + static_cast<int>(fx * (box.right - box.left)),
+                        box.top + static_cast<int>(fy * (box.bottom - box.top))));
+}
+
+}  // namespace
+
+TEST(QuireShapes, FreeformsFillTheirPointsScaledToTheirBoxAndADamagedListDrawsNothing) {
+  const std::vector<std::array<int16_t, 2>> square = {{0, 0}, {1000, 0}, {1000, 1000}, {0, 1000}};
+  const ShapePlan triangle = freeform(0, {{0, 0}, {1000, 0}, {0, 1000}},
+                                      {MOVE, EDIT_HINT, LINE, EDIT_HINT, LINE, CLOSE, END});
+  // The arc escape ends the path: what came before it is filled.
+  const ShapePlan cut_short = freeform(2400, square, {MOVE, LINE, LINE, ARC_ESCAPE, LINE, CLOSE, END});
+  // Asks for more points than the list holds.
+  const ShapePlan damaged = freeform(4800, {{0, 0}, {1000, 0}, {1000, 1000}}, {MOVE, 0x0005, CLOSE, END});
+  const Document doc = open_plan(with_shapes({triangle, cut_short, damaged}));
+  const Rendered page = draw(doc, 1);
+  ASSERT_GT(page.width, 0);
+
+  EXPECT_TRUE(red_at(page, triangle, 0.1, 0.1));
+  EXPECT_TRUE(red_at(page, triangle, 0.45, 0.45));
+  EXPECT_FALSE(red_at(page, triangle, 0.55, 0.55));
+  EXPECT_FALSE(red_at(page, triangle, 0.9, 0.9));
+  EXPECT_TRUE(red_at(page, cut_short, 0.9, 0.1));
+  EXPECT_FALSE(red_at(page, cut_short, 0.1, 0.9));
+  const Box box = page_box(damaged);
+  EXPECT_EQ(ink_in(page, box.left - 2, box.top - 2, box.right + 2, box.bottom + 2), 0);
+  for (const ShapePlan& shape : {triangle, cut_short}) {  // the boxes stand 20 points apart
+    const Box b = page_box(shape);
+    EXPECT_EQ(red_in(page, b.left - 1, b.top - 1, b.right + 1, b.bottom + 1),
+              red_in(page, b.left - 10, 0, b.right + 10, page.height))
+        << "red outside the box";
+  }
+}
+
+TEST(QuireShapes, CurvedArrowsBendRoundTheirBoxToAHeadTurnedWithTheShape) {
+  ShapePlan right = drawn_shape(0, 2880);
+  right.preset = 102;
+  ShapePlan turned = right;  // half a turn: the head points left near the top
+  turned.left = turned.right + 720;
+  turned.right = turned.left + 2880;
+  turned.rotation = 180;
+  const Document doc = open_plan(with_shapes({right, turned}));
+  ASSERT_EQ(doc.model.shape_texts.size(), 2u);
+  const Rendered page = draw(doc, 1);
+  ASSERT_GT(page.width, 0);
+
+  // The head's tip lies on the right side, four fifths down; the band
+  // passes the left side in the middle and leaves a hole on the right.
+  EXPECT_TRUE(red_at(page, right, 0.93, 0.8));
+  EXPECT_FALSE(red_at(page, right, 0.93, 0.5));
+  EXPECT_FALSE(red_at(page, right, 0.93, 0.2 + 0.04));
+  EXPECT_TRUE(red_at(page, turned, 0.07, 0.2));
+  EXPECT_FALSE(red_at(page, turned, 0.93, 0.8));
+  const Box box = page_box(right);
+  EXPECT_GT(ink_in(page, box.left, box.top + 60, box.left + 4, box.top + 70), 0);
+}

@@ -6,8 +6,9 @@ namespace {
 constexpr uint16_t DGG_CONTAINER = 0xF000, DG_CONTAINER = 0xF002, SPGR_CONTAINER = 0xF003, SP_CONTAINER = 0xF004,
                    FDGG = 0xF006, FDG = 0xF008, FSPGR = 0xF009, FSP = 0xF00A, OPT = 0xF00B, CLIENT_TEXTBOX = 0xF00D,
                    CHILD_ANCHOR = 0xF00F;
-constexpr uint16_t TEXT_BOX_TYPE = 202, TEXT_ART_TYPE = 136, GROUP_FLAGS = 0x005, SHAPE_FLAGS = 0xA00;
+constexpr uint16_t FREEFORM_TYPE = 0, TEXT_BOX_TYPE = 202, TEXT_ART_TYPE = 136, GROUP_FLAGS = 0x005, SHAPE_FLAGS = 0xA00;
 constexpr uint32_t FIRST_ID = 0x400;
+constexpr uint32_t FREEFORM_SPACE = 1000;
 
 void add16(Bytes& out, uint16_t v) {
   out.push_back(v & 0xFF);
@@ -44,6 +45,29 @@ Bytes fsp(uint16_t type, uint32_t id, uint32_t flags) {
 // OfficeArt colours keep red in the low byte.
 uint32_t art_colour(uint32_t rgb) { return (rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16; }
 
+// A freeform's coordinate space, points and segments. The points' length
+// leaves out the list's six header bytes, as the drawing program writes it.
+void add_freeform(const ShapePlan& shape, PropertyTable& props) {
+  props.add(0x0142, FREEFORM_SPACE);
+  props.add(0x0143, FREEFORM_SPACE);
+  Bytes points;
+  add16(points, static_cast<uint16_t>(shape.points.size()));
+  add16(points, static_cast<uint16_t>(shape.points.size()));
+  add16(points, 0xFFF0);
+  for (const auto& point : shape.points) {
+    add16(points, static_cast<uint16_t>(point[0]));
+    add16(points, static_cast<uint16_t>(point[1]));
+  }
+  props.add_complex(0x0145, points, static_cast<uint32_t>(points.size() - 6));
+  if (shape.segments.empty()) return;
+  Bytes segments;
+  add16(segments, static_cast<uint16_t>(shape.segments.size()));
+  add16(segments, static_cast<uint16_t>(shape.segments.size()));
+  add16(segments, 2);
+  for (uint16_t segment : shape.segments) add16(segments, segment);
+  props.add_complex(0x0146, segments, static_cast<uint32_t>(segments.size()));
+}
+
 Bytes shape_container(const ShapePlan& shape, uint32_t id) {
   PropertyTable props;
   if (shape.text_box) props.add(0x0080, shape.text_box << 16);
@@ -52,9 +76,18 @@ Bytes shape_container(const ShapePlan& shape, uint32_t id) {
     if (!shape.art_font.empty()) props.add_string(0x00C5, shape.art_font);
     props.add(0x00FF, shape.art_bold ? 0x40204020 : 0x40004000);  // shown as text art, bold or not
   }
+  if (shape.rotation) props.add(0x0004, static_cast<uint32_t>(shape.rotation) << 16);
+  if (!shape.points.empty()) add_freeform(shape, props);
+  for (size_t i = 0; i < shape.adjust.size(); ++i)
+    props.add(static_cast<uint16_t>(0x0147 + i), static_cast<uint32_t>(shape.adjust[i]));
   if (shape.fill != 0xFFFFFFFFu) props.add(0x0181, art_colour(shape.fill));
+  if (shape.line != 0xFFFFFFFFu) props.add(0x01C0, art_colour(shape.line));
   if (shape.no_line) props.add(0x01FF, 0x00080000);
-  Bytes body = fsp(shape.art.empty() ? TEXT_BOX_TYPE : TEXT_ART_TYPE, id, SHAPE_FLAGS);
+  const uint16_t type = shape.preset                ? shape.preset
+                        : !shape.points.empty() ? FREEFORM_TYPE
+                        : shape.art.empty()     ? TEXT_BOX_TYPE
+                                                : TEXT_ART_TYPE;
+  Bytes body = fsp(type, id, SHAPE_FLAGS);
   add(body, props.record());
   if (shape.grouped) add(body, record(0, 0, CHILD_ANCHOR, rect(0, 0, 1000, 1000)));
   if (shape.text_box) {
@@ -89,7 +122,11 @@ void PropertyTable::add_string(uint16_t id, const std::u16string& text) {
   Bytes data;
   for (char16_t c : text) add16(data, c);
   add16(data, 0);
-  add(static_cast<uint16_t>(id | 0x8000), static_cast<uint32_t>(data.size()));
+  add_complex(id, data, static_cast<uint32_t>(data.size()));
+}
+
+void PropertyTable::add_complex(uint16_t id, const Bytes& data, uint32_t length) {
+  add(static_cast<uint16_t>(id | 0x8000), length);
   quire_test::add(complex, data);
 }
 
